@@ -1,0 +1,151 @@
+// End-to-end tests through the built program: golden transcripts and driven sessions.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "puzzle/state.h"
+#include "tests/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> goldenCases() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(MATHIEU12_GOLDEN_DIR)) {
+    if (entry.path().extension() == ".in") {
+      names.push_back(entry.path().stem().string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A golden case is name.in (the input), name.out (standard output, byte for byte), and
+// optionally name.err (standard error, byte for byte; empty when absent) and name.status
+// (the exit status; 0 when absent).
+class Golden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Golden, TranscriptMatchesByteForByte) {
+  const fs::path base = fs::path(MATHIEU12_GOLDEN_DIR) / GetParam();
+  const auto optional = [&](const char* extension, const std::string& absent) {
+    const fs::path path = fs::path(base).replace_extension(extension);
+    return fs::exists(path) ? readFile(path) : absent;
+  };
+  const RunResult result = runProgram(readFile(fs::path(base).replace_extension(".in")));
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(result.out, readFile(fs::path(base).replace_extension(".out")));
+  EXPECT_EQ(result.err, optional(".err", ""));
+  EXPECT_EQ(result.exitStatus, std::stoi(optional(".status", "0")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Transcripts, Golden, ::testing::ValuesIn(goldenCases()),
+                         [](const auto& test) { return test.param; });
+
+// The simulator output up to and including the first "Current state: " line of a simulation.
+constexpr const char* kSimulatorOpening =
+    "1: Launch Mathieu-12 solver\n"
+    "2: Launch Mathieu-12 simulator\n"
+    "------------------------------\n"
+    "\n"
+    "Enter the initial state.\n"
+    "To use the default configuration, enter -1.\n"
+    "To quit the simulation, hit Ctrl+C:\n"
+    "-------------------------------------------\n"
+    "\n"
+    "Enter move(s) using L and R (e.g. LLRLR).\n"
+    "To quit and start another simulation, type -1:\n"
+    "\n";
+
+std::string stateLine(const PuzzleState& state) {
+  std::string line = "Current state: ";
+  for (const int32_t value : state) {
+    line += std::to_string(value) + " ";
+  }
+  return line + "\n";
+}
+
+PuzzleState applyLetters(PuzzleState state, const std::string& letters) {
+  for (const char letter : letters) {
+    if (letter == 'L' || letter == 'l') state = applyMoveL(state);
+    if (letter == 'R' || letter == 'r') state = applyMoveR(state);
+  }
+  return state;
+}
+
+std::string simulateOneToken(const std::string& token) {
+  return std::string(kSimulatorOpening) + stateLine(defaultState()) + "Move(s): " +
+         stateLine(applyLetters(defaultState(), token)) + "Move(s): \n";
+}
+
+TEST(LongToken, IsAppliedWholeAcrossTheMoveBuffer) {
+  // Lengths around the 1023 characters one piece holds, with letters that differ per position
+  // so that a lost, repeated or reordered byte changes the result.
+  for (const std::size_t length : {1022u, 1023u, 1024u, 1025u, 2047u, 2048u, 5000u}) {
+    std::string token;
+    for (std::size_t i = 0; i < length; ++i) {
+      token.push_back("LRxLLrl"[i % 7]);
+    }
+    const RunResult result = runProgram("2\n-1\n" + token + "\n");
+    EXPECT_EQ(result.out, simulateOneToken(token)) << length;
+  }
+}
+
+TEST(LongToken, OneMegabyteOfMovesWorks) {
+  std::string token;
+  for (std::size_t i = 0; i < (1u << 20); ++i) {
+    token.push_back(i % 3 == 0 ? 'R' : 'L');
+  }
+  const RunResult result = runProgram("2\n-1\n" + token);
+  EXPECT_EQ(result.out, simulateOneToken(token));
+  EXPECT_EQ(result.exitStatus, 0);
+}
+
+TEST(LongToken, OnlyTheExactTokenMinusOneStartsANewSimulation) {
+  const std::string token = "-1" + std::string(1500, 'L');
+  const RunResult result = runProgram("2\n-1\n" + token + "\n");
+  EXPECT_EQ(result.out, simulateOneToken(token));
+}
+
+TEST(PipeSession, EveryPromptIsVisibleBeforeTheProgramWaits) {
+  ChildSession session;
+  ASSERT_TRUE(session.waitForOutputEnding("------------------------------\n"));
+  session.send("2\n");
+  ASSERT_TRUE(session.waitForOutputEnding("-------------------------------------------\n"));
+  session.send("-1\n");
+  ASSERT_TRUE(session.waitForOutputEnding(stateLine(defaultState()) + "Move(s): "));
+  session.send("L\n");
+  ASSERT_TRUE(session.waitForOutputEnding(stateLine(applyMoveL(defaultState())) + "Move(s): "));
+  session.send("-1\n");
+  ASSERT_TRUE(session.waitForOutputEnding("-------------------------------------------\n"));
+  session.send("1 2 3 4 5 6\n");
+  session.send("7 8 9 10 11 12\n");
+  ASSERT_TRUE(session.waitForOutputEnding(stateLine(defaultState()) + "Move(s): "));
+  const RunResult result = session.finish();
+  EXPECT_TRUE(result.out.ends_with("Move(s): \n"));
+  EXPECT_EQ(result.exitStatus, 0);
+}
+
+TEST(PipeSession, SolverDialogueShowsEachHeadingBeforeReading) {
+  ChildSession session;
+  ASSERT_TRUE(session.waitForOutputEnding("------------------------------\n"));
+  session.send("1\n");
+  ASSERT_TRUE(session.waitForOutputEnding("------------------------\n"));
+  session.send("1 2 3 4 5 6 7 8 9 10 11 12\n");
+  ASSERT_TRUE(session.waitForOutputEnding("-------------------------------------------\n"));
+  session.send("-1\n");
+  const RunResult result = session.finish();
+  EXPECT_TRUE(result.out.ends_with("Shortest solution: \n"));
+  EXPECT_EQ(result.exitStatus, 0);
+}
+
+}  // namespace
