@@ -15,6 +15,9 @@ constexpr int32_t kSimulatorChoice = 2;
 // Exit status when the input ends before the solver has both states.
 constexpr int kIncompleteInputStatus = 1;
 
+// Exit status when standard output could not be written in full.
+constexpr int kOutputFailedStatus = 1;
+
 void showMenu() {
   std::printf("1: Launch Mathieu-12 solver\n");
   std::printf("2: Launch Mathieu-12 simulator\n");
@@ -34,13 +37,8 @@ int simulatorMode() {
   return 0;
 }
 
-}  // namespace
-
-int main() {
-  showMenu();
-  // End of input reads as no choice, which ends the program like any choice but 1 and 2.
-  const std::optional<int32_t> choice = readNumber();
-  std::printf("\n");
+// Runs the chosen mode; end of input reads as no choice, which ends like any choice but 1 and 2.
+int dispatch(std::optional<int32_t> choice) {
   if (choice == kSolverChoice) {
     return solverMode();
   }
@@ -48,4 +46,19 @@ int main() {
     return simulatorMode();
   }
   return 0;
+}
+
+// A run whose output was lost is not reported as a success.
+int outputChecked(int status) {
+  const bool written = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+  return written ? status : kOutputFailedStatus;
+}
+
+}  // namespace
+
+int main() {
+  showMenu();
+  const std::optional<int32_t> choice = readNumber();
+  std::printf("\n");
+  return outputChecked(dispatch(choice));
 }

@@ -114,10 +114,16 @@ NumberScan scanNumber(int32_t& value) {
   return NumberScan::kNumber;
 }
 
+// Makes every prompt visible before a read. When standard output can no longer be written
+// (its reader has gone), nobody sees the dialogue any more, so reading stops as at end of input.
+bool flushOutput() { return std::fflush(stdout) == 0; }
+
 }  // namespace
 
 std::optional<int32_t> readNumber() {
-  std::fflush(stdout);
+  if (!flushOutput()) {
+    return std::nullopt;
+  }
   int32_t value = 0;
   for (;;) {
     switch (scanNumber(value)) {
@@ -158,8 +164,10 @@ bool readStateOrDefault(PuzzleState& state) {
 }
 
 std::optional<TokenPiece> readTokenPiece(std::span<char> buffer) {
-  std::fflush(stdout);
   const bool startsToken = !tokenContinues;
+  if (startsToken && !flushOutput()) {
+    return std::nullopt;
+  }
   int c = startsToken ? skipSpace() : std::getc(stdin);
   if (startsToken && c == EOF) {
     return std::nullopt;
