@@ -83,8 +83,8 @@ PuzzleState applyLetters(PuzzleState state, const std::string& letters) {
 }
 
 std::string simulateOneToken(const std::string& token) {
-  return std::string(kSimulatorOpening) + stateLine(defaultState()) + "Move(s): " +
-         stateLine(applyLetters(defaultState(), token)) + "Move(s): \n";
+  return std::string(kSimulatorOpening) + stateLine(defaultState()) +
+         "Move(s): " + stateLine(applyLetters(defaultState(), token)) + "Move(s): \n";
 }
 
 TEST(LongToken, IsAppliedWholeAcrossTheMoveBuffer) {

@@ -1,13 +1,14 @@
 // Child processes for the end-to-end tests: fork, exec, and poll over the three pipes.
 #include "tests/process.h"
 
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -33,8 +34,8 @@ pid_t startChild(Pipes& pipes) {
     dup2(pipes.in[0], STDIN_FILENO);
     dup2(pipes.out[1], STDOUT_FILENO);
     dup2(pipes.err[1], STDERR_FILENO);
-    for (int fd : {pipes.in[0], pipes.in[1], pipes.out[0], pipes.out[1], pipes.err[0],
-                   pipes.err[1]}) {
+    for (int fd :
+         {pipes.in[0], pipes.in[1], pipes.out[0], pipes.out[1], pipes.err[0], pipes.err[1]}) {
       close(fd);
     }
     execl(MATHIEU12_BINARY, MATHIEU12_BINARY, static_cast<char*>(nullptr));

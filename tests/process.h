@@ -1,9 +1,10 @@
 // Runs the built program as a child process with pipes on all three standard streams.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <string>
-#include <sys/types.h>
 
 // What a finished run wrote and how it ended.
 struct RunResult {

@@ -1,10 +1,10 @@
 // The rank of a state and the factorial table it reads.
+#include "puzzle/rank.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
-
-#include "puzzle/rank.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
 // The breadth-first search and the solution read back from its queue.
+#include "solver/search.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <string>
 
 #include "solver/report.h"
-#include "solver/search.h"
 
 namespace {
 
