@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ struct Pipes {
   int err[2];
 };
 
-pid_t startChild(Pipes& pipes) {
+pid_t startChild(Pipes& pipes, const std::vector<std::string>& command) {
   if (pipe(pipes.in) != 0 || pipe(pipes.out) != 0 || pipe(pipes.err) != 0) {
     throw std::runtime_error("pipe failed");
   }
@@ -38,7 +39,12 @@ pid_t startChild(Pipes& pipes) {
          {pipes.in[0], pipes.in[1], pipes.out[0], pipes.out[1], pipes.err[0], pipes.err[1]}) {
       close(fd);
     }
-    execl(MATHIEU12_BINARY, MATHIEU12_BINARY, static_cast<char*>(nullptr));
+    std::vector<char*> argv;
+    for (const std::string& word : command) {
+      argv.push_back(const_cast<char*>(word.c_str()));
+    }
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
     _exit(127);
   }
   close(pipes.in[0]);
@@ -70,7 +76,9 @@ void collectStatus(pid_t pid, RunResult& result, bool kill_first) {
     kill(pid, SIGKILL);
   }
   int status = 0;
-  waitpid(pid, &status, 0);
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  result.maxRssKib = usage.ru_maxrss;
   if (WIFEXITED(status)) {
     result.exitStatus = WEXITSTATUS(status);
   } else if (WIFSIGNALED(status)) {
@@ -81,8 +89,13 @@ void collectStatus(pid_t pid, RunResult& result, bool kill_first) {
 }  // namespace
 
 RunResult runProgram(const std::string& input, std::chrono::milliseconds limit) {
+  return runCommand({MATHIEU12_BINARY}, input, limit);
+}
+
+RunResult runCommand(const std::vector<std::string>& command, const std::string& input,
+                     std::chrono::milliseconds limit) {
   Pipes pipes{};
-  const pid_t pid = startChild(pipes);
+  const pid_t pid = startChild(pipes, command);
   int in = pipes.in[1];
   int out = pipes.out[0];
   int err = pipes.err[0];
@@ -128,7 +141,7 @@ RunResult runProgram(const std::string& input, std::chrono::milliseconds limit) 
 
 ChildSession::ChildSession() {
   Pipes pipes{};
-  pid_ = startChild(pipes);
+  pid_ = startChild(pipes, {MATHIEU12_BINARY});
   in_ = pipes.in[1];
   out_fd_ = pipes.out[0];
   err_fd_ = pipes.err[0];

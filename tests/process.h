@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 // What a finished run wrote and how it ended.
 struct RunResult {
@@ -13,11 +14,16 @@ struct RunResult {
   int exitStatus = -1;  // -1 when ended by a signal
   int signal = 0;       // the signal that ended it, or 0
   bool timedOut = false;
+  long maxRssKib = 0;  // the child's peak resident memory
 };
 
 // Starts the program, writes `input` to its standard input, closes it and collects everything
 // the program writes until it ends. The program is killed after `limit`.
 RunResult runProgram(const std::string& input,
+                     std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+// The same for any command, its first word a path to run.
+RunResult runCommand(const std::vector<std::string>& command, const std::string& input,
                      std::chrono::milliseconds limit = std::chrono::seconds(30));
 
 // A running program driven one write at a time, as a script driving it through pipes would.

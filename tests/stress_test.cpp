@@ -1,0 +1,144 @@
+// Inputs far beyond what a person types: huge tokens and numbers, many simulations, lost output.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+#include "puzzle/state.h"
+#include "tests/process.h"
+
+namespace {
+
+constexpr const char* kMenu =
+    "1: Launch Mathieu-12 solver\n"
+    "2: Launch Mathieu-12 simulator\n"
+    "------------------------------\n"
+    "\n";
+
+constexpr const char* kStateHeading =
+    "Enter the initial state.\n"
+    "To use the default configuration, enter -1.\n"
+    "To quit the simulation, hit Ctrl+C:\n"
+    "-------------------------------------------\n";
+
+constexpr const char* kMoveInstructions =
+    "\n"
+    "Enter move(s) using L and R (e.g. LLRLR).\n"
+    "To quit and start another simulation, type -1:\n"
+    "\n";
+
+std::string stateLine(const PuzzleState& state) {
+  std::string line = "Current state: ";
+  for (const int32_t value : state) {
+    line += std::to_string(value) + " ";
+  }
+  return line + "\n";
+}
+
+PuzzleState applyPattern(PuzzleState state, const std::string& pattern) {
+  for (const char letter : pattern) {
+    if (letter == 'L' || letter == 'l') state = applyMoveL(state);
+    if (letter == 'R' || letter == 'r') state = applyMoveR(state);
+  }
+  return state;
+}
+
+// The state after `pattern` repeated `times` times, through the pattern's own cycle.
+PuzzleState applyRepeated(const PuzzleState& start, const std::string& pattern, std::size_t times) {
+  std::size_t order = 1;
+  for (PuzzleState state = applyPattern(start, pattern); state != start;
+       state = applyPattern(state, pattern)) {
+    ++order;
+  }
+  PuzzleState state = start;
+  for (std::size_t i = 0; i < times % order; ++i) {
+    state = applyPattern(state, pattern);
+  }
+  return state;
+}
+
+TEST(Stress, HundredMegabyteTokenIsAppliedWithBoundedMemory) {
+  // The input goes through a file, written piece by piece, so that the test process stays small:
+  // a child's peak memory counts what it shared with its parent before it started the program.
+  const std::string pattern = "LLrRxl";
+  constexpr std::size_t kRepeats = 100u * 1024 * 1024 / 6;
+  const std::string path = ::testing::TempDir() + "hundred_megabyte_token.in";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "2\n-1\n";
+    std::string block;
+    for (int i = 0; i < 1024; ++i) block += pattern;
+    for (std::size_t i = 0; i < kRepeats / 1024; ++i) file << block;
+    for (std::size_t i = 0; i < kRepeats % 1024; ++i) file << pattern;
+    file << "\n";
+  }
+  const std::string command = std::string("exec ") + MATHIEU12_BINARY + " < " + path;
+  const RunResult result = runCommand({"/bin/sh", "-c", command}, "", std::chrono::seconds(120));
+  std::remove(path.c_str());
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(result.out, std::string(kMenu) + kStateHeading + kMoveInstructions +
+                            stateLine(defaultState()) + "Move(s): " +
+                            stateLine(applyRepeated(defaultState(), pattern, kRepeats)) +
+                            "Move(s): \n");
+  EXPECT_EQ(result.exitStatus, 0);
+#ifndef MATHIEU12_SANITIZED  // the sanitizers' shadow memory is not the program's own
+  EXPECT_LT(result.maxRssKib, 32 * 1024);
+#endif
+  std::printf("peak memory of the 100 MB token run: %ld KiB\n", result.maxRssKib);
+}
+
+TEST(Stress, TenThousandSimulationsInOneInput) {
+  // Each pass: the state -1, the token r, then -1 to restart; the input ends at the last heading.
+  constexpr int kSimulations = 10000;
+  std::string input = "2\n";
+  std::string expected = kMenu;
+  for (int i = 0; i < kSimulations; ++i) {
+    input += "-1 r -1\n";
+    expected += std::string(kStateHeading) + kMoveInstructions + stateLine(defaultState()) +
+                "Move(s): " + stateLine(applyMoveR(defaultState())) + "Move(s): \n";
+  }
+  expected += std::string(kStateHeading) + "\n";
+  const RunResult result = runProgram(input, std::chrono::seconds(120));
+  EXPECT_EQ(result.out, expected);
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(result.err, "");
+}
+
+TEST(Stress, NumbersOfFourThousandDigitsAreEachReportedOutOfRange) {
+  const std::string huge = std::string(1, '7') + std::string(3999, '0');
+  std::string numbers;
+  for (int i = 0; i < 12; ++i) {
+    numbers += (i % 2 ? "-" : "") + huge + " ";
+  }
+  const RunResult simulator = runProgram("2\n" + numbers);
+  EXPECT_EQ(simulator.out, std::string(kMenu) + kStateHeading + "\n");
+  EXPECT_EQ(std::count(simulator.err.begin(), simulator.err.end(), '\n'), 12);
+  EXPECT_EQ(simulator.exitStatus, 0);
+  const std::string quoted = "mathieu12: ignored \"7" + std::string(39, '0') + "...\": out of range\n";
+  EXPECT_TRUE(simulator.err.starts_with(quoted)) << simulator.err.substr(0, 200);
+
+  const RunResult solver = runProgram("1\n" + numbers);
+  EXPECT_EQ(std::count(solver.err.begin(), solver.err.end(), '\n'), 13);
+  EXPECT_TRUE(solver.err.ends_with("input ended before the initial state was complete\n"));
+  EXPECT_EQ(solver.exitStatus, 1);
+}
+
+// Runs `mathieu12` behind an endless supply of moves with its output cut after ten bytes.
+RunResult runWithOutputCut(const std::string& shellPrelude) {
+  const std::string pipeline = shellPrelude + "(printf '2\\n-1\\n'; yes L 2>/dev/null) | " +
+                               MATHIEU12_BINARY + " | head -c 10";
+  return runCommand({"/bin/sh", "-c", pipeline}, "", std::chrono::seconds(20));
+}
+
+TEST(Stress, ClosedOutputEndsTheProgramPromptly) {
+  const RunResult byDefault = runWithOutputCut("");
+  EXPECT_FALSE(byDefault.timedOut);
+  EXPECT_EQ(byDefault.out, "1: Launch ");
+  // With SIGPIPE ignored, the failed writes themselves end the program.
+  const RunResult ignoring = runWithOutputCut("trap '' PIPE; ");
+  EXPECT_FALSE(ignoring.timedOut);
+  EXPECT_EQ(ignoring.out, "1: Launch ");
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+// The program at a terminal: prompts seen before it waits, Ctrl+C and Ctrl+D at "Move(s): ".
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <poll.h>
+#include <pty.h>
+#include <string>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The program on the slave side of a pseudo-terminal; the test types on the master side.
+class Terminal {
+ public:
+  Terminal() {
+    pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
+    if (pid_ == 0) {
+      std::signal(SIGINT, SIG_DFL);
+      execl(MATHIEU12_BINARY, MATHIEU12_BINARY, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~Terminal() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (master_ >= 0) close(master_);
+  }
+  Terminal(const Terminal&) = delete;
+  Terminal& operator=(const Terminal&) = delete;
+
+  bool started() const { return pid_ > 0 && master_ >= 0; }
+
+  void type(const std::string& keys) {
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+  }
+
+  // Reads the screen until it ends with `suffix` (the terminal writes line ends as "\r\n").
+  bool waitForScreenEnding(const std::string& suffix) {
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (!screen_.ends_with(suffix)) {
+      if (!readSome(deadline)) return false;
+    }
+    return true;
+  }
+
+  // Waits for the program to end, reading what it still writes; the raw wait status.
+  int waitForExit() {
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (readSome(deadline)) {
+    }
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return status;
+  }
+
+  const std::string& screen() const { return screen_; }
+
+ private:
+  bool readSome(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    pollfd p{master_, POLLIN, 0};
+    if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0) return false;
+    char chunk[4096];
+    const ssize_t got = read(master_, chunk, sizeof chunk);
+    if (got <= 0) return false;  // the program has ended and closed the terminal
+    screen_.append(chunk, static_cast<std::size_t>(got));
+    return true;
+  }
+
+  pid_t pid_ = -1;
+  int master_ = -1;
+  std::string screen_;
+};
+
+constexpr const char* kMenuOnScreen =
+    "1: Launch Mathieu-12 solver\r\n"
+    "2: Launch Mathieu-12 simulator\r\n"
+    "------------------------------\r\n";
+
+// Starts the simulator with the default state and waits at its first "Move(s): ".
+void reachMovePrompt(Terminal& terminal) {
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.waitForScreenEnding(kMenuOnScreen));
+  terminal.type("2\n");
+  ASSERT_TRUE(terminal.waitForScreenEnding("-------------------------------------------\r\n"));
+  terminal.type("-1\n");
+  ASSERT_TRUE(
+      terminal.waitForScreenEnding("Current state: 1 2 3 4 5 6 7 8 9 10 11 12 \r\nMove(s): "));
+}
+
+TEST(Terminal, MenuAndMovePromptAreVisibleBeforeTheProgramWaits) {
+  Terminal terminal;
+  reachMovePrompt(terminal);
+  terminal.type("L\n");
+  EXPECT_TRUE(terminal.waitForScreenEnding(
+      "L\r\nCurrent state: 11 9 7 5 3 1 2 4 6 8 10 12 \r\nMove(s): "));
+}
+
+TEST(Terminal, CtrlCAtMovePromptEndsTheProgramBySigint) {
+  Terminal terminal;
+  reachMovePrompt(terminal);
+  terminal.type("\x03");
+  const int status = terminal.waitForExit();
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGINT);
+}
+
+TEST(Terminal, CtrlDAtMovePromptEndsTheProgramAfterALineEnd) {
+  Terminal terminal;
+  reachMovePrompt(terminal);
+  terminal.type("\x04");
+  const int status = terminal.waitForExit();
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(terminal.screen().ends_with("Move(s): \r\n"));
+}
+
+}  // namespace
