@@ -1,6 +1,7 @@
 // The breadth-first search: a fixed queue of whole states and a balanced tree of visited ranks.
 #include "solver/search.h"
 
+#include <memory_resource>
 #include <set>
 
 #include "puzzle/rank.h"
@@ -13,7 +14,10 @@ int32_t queueTail = 1;
 
 namespace {
 
-using RankSet = std::set<int64_t>;
+using RankSet = std::pmr::set<int64_t>;
+
+// Room per visited rank in the arena: a tree node (three links, a colour and the rank) with slack.
+constexpr std::size_t kBytesPerRank = 48;
 
 // Applies `move` to the expanded state and queues the result if its rank is new. The rank is
 // looked up and inserted in one step.
@@ -38,7 +42,10 @@ bool searchStates() {
   root.state = initialState;
   root.parent = -1;
   root.move = kMoveL;
-  RankSet visitedRanks;
+  // The tree's nodes come from one arena sized for the most ranks a search can hold: inserting
+  // costs no trip to the general allocator, and the whole set is released at once at the end.
+  std::pmr::monotonic_buffer_resource arena(static_cast<std::size_t>(kTotalStates) * kBytesPerRank);
+  RankSet visitedRanks(&arena);
   visitedRanks.insert(stateRank(initialState));
   PuzzleState successor;
   while (queueHead < queueTail) {

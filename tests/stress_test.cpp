@@ -77,10 +77,10 @@ TEST(Stress, HundredMegabyteTokenIsAppliedWithBoundedMemory) {
   const RunResult result = runCommand({"/bin/sh", "-c", command}, "", std::chrono::seconds(120));
   std::remove(path.c_str());
   ASSERT_FALSE(result.timedOut);
-  EXPECT_EQ(result.out, std::string(kMenu) + kStateHeading + kMoveInstructions +
-                            stateLine(defaultState()) + "Move(s): " +
-                            stateLine(applyRepeated(defaultState(), pattern, kRepeats)) +
-                            "Move(s): \n");
+  EXPECT_EQ(result.out,
+            std::string(kMenu) + kStateHeading + kMoveInstructions + stateLine(defaultState()) +
+                "Move(s): " + stateLine(applyRepeated(defaultState(), pattern, kRepeats)) +
+                "Move(s): \n");
   EXPECT_EQ(result.exitStatus, 0);
 #ifndef MATHIEU12_SANITIZED  // the sanitizers' shadow memory is not the program's own
   EXPECT_LT(result.maxRssKib, 32 * 1024);
@@ -115,7 +115,8 @@ TEST(Stress, NumbersOfFourThousandDigitsAreEachReportedOutOfRange) {
   EXPECT_EQ(simulator.out, std::string(kMenu) + kStateHeading + "\n");
   EXPECT_EQ(std::count(simulator.err.begin(), simulator.err.end(), '\n'), 12);
   EXPECT_EQ(simulator.exitStatus, 0);
-  const std::string quoted = "mathieu12: ignored \"7" + std::string(39, '0') + "...\": out of range\n";
+  const std::string quoted =
+      "mathieu12: ignored \"7" + std::string(39, '0') + "...\": out of range\n";
   EXPECT_TRUE(simulator.err.starts_with(quoted)) << simulator.err.substr(0, 200);
 
   const RunResult solver = runProgram("1\n" + numbers);

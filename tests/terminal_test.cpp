@@ -1,14 +1,14 @@
 // The program at a terminal: prompts seen before it waits, Ctrl+C and Ctrl+D at "Move(s): ".
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <csignal>
 #include <poll.h>
 #include <pty.h>
-#include <string>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <string>
 
 namespace {
 
@@ -101,8 +101,8 @@ TEST(Terminal, MenuAndMovePromptAreVisibleBeforeTheProgramWaits) {
   Terminal terminal;
   reachMovePrompt(terminal);
   terminal.type("L\n");
-  EXPECT_TRUE(terminal.waitForScreenEnding(
-      "L\r\nCurrent state: 11 9 7 5 3 1 2 4 6 8 10 12 \r\nMove(s): "));
+  EXPECT_TRUE(
+      terminal.waitForScreenEnding("L\r\nCurrent state: 11 9 7 5 3 1 2 4 6 8 10 12 \r\nMove(s): "));
 }
 
 TEST(Terminal, CtrlCAtMovePromptEndsTheProgramBySigint) {
