@@ -19,16 +19,24 @@ using RankSet = std::pmr::set<int64_t>;
 // Room per visited rank in the arena: a tree node (three links, a colour and the rank) with slack.
 constexpr std::size_t kBytesPerRank = 48;
 
-// Applies `move` to the expanded state and queues the result if its rank is new. The rank is
-// looked up and inserted in one step.
-void queueSuccessor(const PuzzleState& expanded, MoveFlag move, PuzzleState& successor,
-                    RankSet& visitedRanks) {
-  applyMoveInto(expanded, move, successor);
-  if (!visitedRanks.insert(stateRank(successor)).second) {
+// A state after one move of the expanded state, with its rank.
+struct Successor {
+  PuzzleState state;
+  int64_t rank = 0;
+};
+
+void computeSuccessor(const PuzzleState& expanded, MoveFlag move, Successor& successor) {
+  applyMoveInto(expanded, move, successor.state);
+  successor.rank = stateRank(successor.state);
+}
+
+// Queues the successor if its rank is new; the rank is looked up and inserted in one step.
+void queueIfNew(const Successor& successor, MoveFlag move, RankSet& visitedRanks) {
+  if (!visitedRanks.insert(successor.rank).second) {
     return;
   }
   SearchRecord& record = searchQueue[static_cast<std::size_t>(queueTail)];
-  record.state = successor;
+  record.state = successor.state;
   record.parent = queueHead;
   record.move = move;
   ++queueTail;
@@ -47,15 +55,20 @@ bool searchStates() {
   std::pmr::monotonic_buffer_resource arena(static_cast<std::size_t>(kTotalStates) * kBytesPerRank);
   RankSet visitedRanks(&arena);
   visitedRanks.insert(stateRank(initialState));
-  PuzzleState successor;
+  Successor afterL;
+  Successor afterR;
   while (queueHead < queueTail) {
     // The slots never move, so the expanded state is read in place rather than copied out.
     const PuzzleState& expanded = searchQueue[static_cast<std::size_t>(queueHead)].state;
     if (expanded == finalState) {
       return true;
     }
-    queueSuccessor(expanded, kMoveL, successor, visitedRanks);
-    queueSuccessor(expanded, kMoveR, successor, visitedRanks);
+    // Both successors are computed before either rank is looked up: the processor works on the
+    // second one while it waits on the tree walk of the first, and L is still queued first.
+    computeSuccessor(expanded, kMoveL, afterL);
+    computeSuccessor(expanded, kMoveR, afterR);
+    queueIfNew(afterL, kMoveL, visitedRanks);
+    queueIfNew(afterR, kMoveR, visitedRanks);
     ++queueHead;
   }
   return false;
