@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "puzzle/state.h"
+#include "tests/expected.h"
 #include "tests/process.h"
 
 namespace {
@@ -51,40 +52,10 @@ TEST_P(Golden, TranscriptMatchesByteForByte) {
 INSTANTIATE_TEST_SUITE_P(Transcripts, Golden, ::testing::ValuesIn(goldenCases()),
                          [](const auto& test) { return test.param; });
 
-// The simulator output up to and including the first "Current state: " line of a simulation.
-constexpr const char* kSimulatorOpening =
-    "1: Launch Mathieu-12 solver\n"
-    "2: Launch Mathieu-12 simulator\n"
-    "------------------------------\n"
-    "\n"
-    "Enter the initial state.\n"
-    "To use the default configuration, enter -1.\n"
-    "To quit the simulation, hit Ctrl+C:\n"
-    "-------------------------------------------\n"
-    "\n"
-    "Enter move(s) using L and R (e.g. LLRLR).\n"
-    "To quit and start another simulation, type -1:\n"
-    "\n";
-
-std::string stateLine(const PuzzleState& state) {
-  std::string line = "Current state: ";
-  for (const int32_t value : state) {
-    line += std::to_string(value) + " ";
-  }
-  return line + "\n";
-}
-
-PuzzleState applyLetters(PuzzleState state, const std::string& letters) {
-  for (const char letter : letters) {
-    if (letter == 'L' || letter == 'l') state = applyMoveL(state);
-    if (letter == 'R' || letter == 'r') state = applyMoveR(state);
-  }
-  return state;
-}
-
 std::string simulateOneToken(const std::string& token) {
-  return std::string(kSimulatorOpening) + stateLine(defaultState()) +
-         "Move(s): " + stateLine(applyLetters(defaultState(), token)) + "Move(s): \n";
+  return std::string(kMenu) + kSimulatorStateHeading + kMoveInstructions +
+         stateLine(defaultState()) + "Move(s): " + stateLine(applyLetters(defaultState(), token)) +
+         "Move(s): \n";
 }
 
 TEST(LongToken, IsAppliedWholeAcrossTheMoveBuffer) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "solver/report.h"
+#include "tests/expected.h"
 
 namespace {
 
@@ -25,13 +26,6 @@ class Search : public ::testing::Test {
     return searchStates();
   }
 };
-
-PuzzleState applyLetters(PuzzleState state, const std::string& letters) {
-  for (const char letter : letters) {
-    state = letter == 'L' ? applyMoveL(state) : applyMoveR(state);
-  }
-  return state;
-}
 
 PuzzleState withFirstTwoSwapped(PuzzleState state) {
   std::swap(state[0], state[1]);

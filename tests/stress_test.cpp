@@ -6,54 +6,21 @@
 #include <fstream>
 
 #include "puzzle/state.h"
+#include "tests/expected.h"
 #include "tests/process.h"
 
 namespace {
 
-constexpr const char* kMenu =
-    "1: Launch Mathieu-12 solver\n"
-    "2: Launch Mathieu-12 simulator\n"
-    "------------------------------\n"
-    "\n";
-
-constexpr const char* kStateHeading =
-    "Enter the initial state.\n"
-    "To use the default configuration, enter -1.\n"
-    "To quit the simulation, hit Ctrl+C:\n"
-    "-------------------------------------------\n";
-
-constexpr const char* kMoveInstructions =
-    "\n"
-    "Enter move(s) using L and R (e.g. LLRLR).\n"
-    "To quit and start another simulation, type -1:\n"
-    "\n";
-
-std::string stateLine(const PuzzleState& state) {
-  std::string line = "Current state: ";
-  for (const int32_t value : state) {
-    line += std::to_string(value) + " ";
-  }
-  return line + "\n";
-}
-
-PuzzleState applyPattern(PuzzleState state, const std::string& pattern) {
-  for (const char letter : pattern) {
-    if (letter == 'L' || letter == 'l') state = applyMoveL(state);
-    if (letter == 'R' || letter == 'r') state = applyMoveR(state);
-  }
-  return state;
-}
-
 // The state after `pattern` repeated `times` times, through the pattern's own cycle.
 PuzzleState applyRepeated(const PuzzleState& start, const std::string& pattern, std::size_t times) {
   std::size_t order = 1;
-  for (PuzzleState state = applyPattern(start, pattern); state != start;
-       state = applyPattern(state, pattern)) {
+  for (PuzzleState state = applyLetters(start, pattern); state != start;
+       state = applyLetters(state, pattern)) {
     ++order;
   }
   PuzzleState state = start;
   for (std::size_t i = 0; i < times % order; ++i) {
-    state = applyPattern(state, pattern);
+    state = applyLetters(state, pattern);
   }
   return state;
 }
@@ -77,10 +44,10 @@ TEST(Stress, HundredMegabyteTokenIsAppliedWithBoundedMemory) {
   const RunResult result = runCommand({"/bin/sh", "-c", command}, "", std::chrono::seconds(120));
   std::remove(path.c_str());
   ASSERT_FALSE(result.timedOut);
-  EXPECT_EQ(result.out,
-            std::string(kMenu) + kStateHeading + kMoveInstructions + stateLine(defaultState()) +
-                "Move(s): " + stateLine(applyRepeated(defaultState(), pattern, kRepeats)) +
-                "Move(s): \n");
+  EXPECT_EQ(result.out, std::string(kMenu) + kSimulatorStateHeading + kMoveInstructions +
+                            stateLine(defaultState()) + "Move(s): " +
+                            stateLine(applyRepeated(defaultState(), pattern, kRepeats)) +
+                            "Move(s): \n");
   EXPECT_EQ(result.exitStatus, 0);
 #ifndef MATHIEU12_SANITIZED  // the sanitizers' shadow memory is not the program's own
   EXPECT_LT(result.maxRssKib, 32 * 1024);
@@ -95,10 +62,11 @@ TEST(Stress, TenThousandSimulationsInOneInput) {
   std::string expected = kMenu;
   for (int i = 0; i < kSimulations; ++i) {
     input += "-1 r -1\n";
-    expected += std::string(kStateHeading) + kMoveInstructions + stateLine(defaultState()) +
-                "Move(s): " + stateLine(applyMoveR(defaultState())) + "Move(s): \n";
+    expected += std::string(kSimulatorStateHeading) + kMoveInstructions +
+                stateLine(defaultState()) + "Move(s): " + stateLine(applyMoveR(defaultState())) +
+                "Move(s): \n";
   }
-  expected += std::string(kStateHeading) + "\n";
+  expected += std::string(kSimulatorStateHeading) + "\n";
   const RunResult result = runProgram(input, std::chrono::seconds(120));
   EXPECT_EQ(result.out, expected);
   EXPECT_EQ(result.exitStatus, 0);
@@ -112,7 +80,7 @@ TEST(Stress, NumbersOfFourThousandDigitsAreEachReportedOutOfRange) {
     numbers += (i % 2 ? "-" : "") + huge + " ";
   }
   const RunResult simulator = runProgram("2\n" + numbers);
-  EXPECT_EQ(simulator.out, std::string(kMenu) + kStateHeading + "\n");
+  EXPECT_EQ(simulator.out, std::string(kMenu) + kSimulatorStateHeading + "\n");
   EXPECT_EQ(std::count(simulator.err.begin(), simulator.err.end(), '\n'), 12);
   EXPECT_EQ(simulator.exitStatus, 0);
   const std::string quoted =
