@@ -42,14 +42,19 @@ void queueIfNew(const Successor& successor, MoveFlag move, RankSet& visitedRanks
   ++queueTail;
 }
 
-}  // namespace
-
-bool searchStates() {
-  fillFactorials();
+// Slot 0 holds the initial state, with no parent.
+void placeRoot() {
   SearchRecord& root = searchQueue[0];
   root.state = initialState;
   root.parent = -1;
   root.move = kMoveL;
+}
+
+}  // namespace
+
+bool searchStates() {
+  fillFactorials();
+  placeRoot();
   // The tree's nodes come from one arena sized for the most ranks a search can hold: inserting
   // costs no trip to the general allocator, and the whole set is released at once at the end.
   std::pmr::monotonic_buffer_resource arena(static_cast<std::size_t>(kTotalStates) * kBytesPerRank);
@@ -63,8 +68,8 @@ bool searchStates() {
     if (expanded == finalState) {
       return true;
     }
-    // Both successors are computed before either rank is looked up: the processor works on the
-    // second one while it waits on the tree walk of the first, and L is still queued first.
+    // Both successors and their ranks are computed before the tree is walked, so that this work
+    // does not queue up behind the walks' memory loads; L is still looked up and queued first.
     computeSuccessor(expanded, kMoveL, afterL);
     computeSuccessor(expanded, kMoveR, afterR);
     queueIfNew(afterL, kMoveL, visitedRanks);
