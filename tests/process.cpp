@@ -7,55 +7,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Pipes {
-  int in[2];
-  int out[2];
-  int err[2];
-};
-
-pid_t startChild(Pipes& pipes, const std::vector<std::string>& command) {
-  if (pipe(pipes.in) != 0 || pipe(pipes.out) != 0 || pipe(pipes.err) != 0) {
-    throw std::runtime_error("pipe failed");
-  }
-  const pid_t pid = fork();
-  if (pid < 0) {
-    throw std::runtime_error("fork failed");
-  }
-  if (pid == 0) {
-    std::signal(SIGPIPE, SIG_DFL);
-    dup2(pipes.in[0], STDIN_FILENO);
-    dup2(pipes.out[1], STDOUT_FILENO);
-    dup2(pipes.err[1], STDERR_FILENO);
-    for (int fd :
-         {pipes.in[0], pipes.in[1], pipes.out[0], pipes.out[1], pipes.err[0], pipes.err[1]}) {
-      close(fd);
-    }
-    std::vector<char*> argv;
-    for (const std::string& word : command) {
-      argv.push_back(const_cast<char*>(word.c_str()));
-    }
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  close(pipes.in[0]);
-  close(pipes.out[1]);
-  close(pipes.err[1]);
-  signal(SIGPIPE, SIG_IGN);  // a child that stops reading must not end the test
-  return pid;
-}
-
-int remainingMs(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+int remainingMs(std::chrono::steady_clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
@@ -71,108 +31,67 @@ void drain(int& fd, std::string& sink) {
   }
 }
 
-void collectStatus(pid_t pid, RunResult& result, bool kill_first) {
-  if (kill_first) {
-    kill(pid, SIGKILL);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  result.maxRssKib = usage.ru_maxrss;
-  if (WIFEXITED(status)) {
-    result.exitStatus = WEXITSTATUS(status);
-  } else if (WIFSIGNALED(status)) {
-    result.signal = WTERMSIG(status);
-  }
+void closeFd(int& fd) {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
+[[noreturn]] void execChild(const std::vector<std::string>& command, int in[2], int out[2],
+                            int err[2]) {
+  std::signal(SIGPIPE, SIG_DFL);
+  dup2(in[0], STDIN_FILENO);
+  dup2(out[1], STDOUT_FILENO);
+  dup2(err[1], STDERR_FILENO);
+  for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
+  std::vector<char*> argv;
+  for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  execv(argv[0], argv.data());
+  _exit(127);
 }
 
 }  // namespace
 
-RunResult runProgram(const std::string& input, std::chrono::milliseconds limit) {
-  return runCommand({MATHIEU12_BINARY}, input, limit);
-}
-
-RunResult runCommand(const std::vector<std::string>& command, const std::string& input,
-                     std::chrono::milliseconds limit) {
-  Pipes pipes{};
-  const pid_t pid = startChild(pipes, command);
-  int in = pipes.in[1];
-  int out = pipes.out[0];
-  int err = pipes.err[0];
-  fcntl(in, F_SETFL, O_NONBLOCK);
-  std::size_t written = 0;
-  if (input.empty()) {
-    close(in);
-    in = -1;
-  }
-  RunResult result;
-  const auto deadline = Clock::now() + limit;
-  while (out >= 0 || err >= 0) {
-    std::vector<pollfd> fds;
-    if (in >= 0) fds.push_back({in, POLLOUT, 0});
-    if (out >= 0) fds.push_back({out, POLLIN, 0});
-    if (err >= 0) fds.push_back({err, POLLIN, 0});
-    if (poll(fds.data(), fds.size(), remainingMs(deadline)) <= 0) {
-      result.timedOut = true;
-      break;
-    }
-    for (const pollfd& p : fds) {
-      if (p.revents == 0) continue;
-      if (p.fd == in) {
-        const ssize_t put = write(in, input.data() + written, input.size() - written);
-        if (put > 0) written += static_cast<std::size_t>(put);
-        if (put < 0 || written == input.size()) {
-          close(in);
-          in = -1;
-        }
-      } else if (p.fd == out) {
-        drain(out, result.out);
-      } else {
-        drain(err, result.err);
-      }
-    }
-  }
-  for (int fd : {in, out, err}) {
-    if (fd >= 0) close(fd);
-  }
-  collectStatus(pid, result, result.timedOut);
-  return result;
-}
-
-ChildSession::ChildSession() {
-  Pipes pipes{};
-  pid_ = startChild(pipes, {MATHIEU12_BINARY});
-  in_ = pipes.in[1];
-  out_fd_ = pipes.out[0];
-  err_fd_ = pipes.err[0];
+ChildSession::ChildSession(const std::vector<std::string>& command) {
+  int in[2];
+  int out[2];
+  int err[2];
+  if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) throw std::runtime_error("pipe failed");
+  pid_ = fork();
+  if (pid_ < 0) throw std::runtime_error("fork failed");
+  if (pid_ == 0) execChild(command, in, out, err);
+  close(in[0]);
+  close(out[1]);
+  close(err[1]);
+  in_ = in[1];
+  out_fd_ = out[0];
+  err_fd_ = err[0];
+  fcntl(in_, F_SETFL, O_NONBLOCK);
+  std::signal(SIGPIPE, SIG_IGN);  // a child that stops reading must not end the test
 }
 
 ChildSession::~ChildSession() {
-  for (int fd : {in_, out_fd_, err_fd_}) {
-    if (fd >= 0) close(fd);
-  }
+  for (int* fd : {&in_, &out_fd_, &err_fd_}) closeFd(*fd);
   if (pid_ > 0) {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
 }
 
-void ChildSession::send(const std::string& text) {
-  if (write(in_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
-    throw std::runtime_error("write to child failed");
-  }
-}
-
-bool ChildSession::readSome(std::chrono::milliseconds limit) {
+bool ChildSession::step(std::string_view& pending, Clock::time_point deadline) {
   std::vector<pollfd> fds;
+  if (in_ >= 0 && !pending.empty()) fds.push_back({in_, POLLOUT, 0});
   if (out_fd_ >= 0) fds.push_back({out_fd_, POLLIN, 0});
   if (err_fd_ >= 0) fds.push_back({err_fd_, POLLIN, 0});
-  if (fds.empty() || poll(fds.data(), fds.size(), static_cast<int>(limit.count())) <= 0) {
-    return false;
-  }
-  for (const pollfd& p : fds) {
-    if (p.revents == 0) continue;
-    if (p.fd == out_fd_) {
+  if (fds.empty() || poll(fds.data(), fds.size(), remainingMs(deadline)) <= 0) return false;
+  for (const pollfd& ready : fds) {
+    if (ready.revents == 0) continue;
+    if (ready.fd == in_) {
+      const ssize_t put = write(in_, pending.data(), pending.size());
+      if (put >= 0 || errno != EAGAIN) {  // a failed write means the child stopped reading
+        pending.remove_prefix(put > 0 ? static_cast<std::size_t>(put) : pending.size());
+      }
+    } else if (ready.fd == out_fd_) {
       drain(out_fd_, out_);
     } else {
       drain(err_fd_, err_);
@@ -181,36 +100,52 @@ bool ChildSession::readSome(std::chrono::milliseconds limit) {
   return true;
 }
 
+void ChildSession::send(std::string_view text) {
+  const auto deadline = Clock::now() + std::chrono::seconds(10);
+  while (!text.empty()) {
+    if (!step(text, deadline)) throw std::runtime_error("write to child failed");
+  }
+}
+
 bool ChildSession::waitForOutputEnding(const std::string& suffix, std::chrono::milliseconds limit) {
   const auto deadline = Clock::now() + limit;
+  std::string_view nothing;
   while (!out_.ends_with(suffix)) {
-    if (out_fd_ < 0 || !readSome(std::chrono::milliseconds(remainingMs(deadline)))) {
-      return false;
-    }
+    if (out_fd_ < 0 || !step(nothing, deadline)) return false;
   }
   return true;
 }
 
-void ChildSession::closeInput() {
-  if (in_ >= 0) {
-    close(in_);
-    in_ = -1;
-  }
-}
-
-RunResult ChildSession::finish(std::chrono::milliseconds limit) {
-  closeInput();
+RunResult ChildSession::finish(std::string_view input, std::chrono::milliseconds limit) {
   const auto deadline = Clock::now() + limit;
   RunResult result;
   while (out_fd_ >= 0 || err_fd_ >= 0) {
-    if (!readSome(std::chrono::milliseconds(remainingMs(deadline)))) {
+    if (input.empty()) closeFd(in_);
+    if (!step(input, deadline)) {
       result.timedOut = true;
+      kill(pid_, SIGKILL);
       break;
     }
   }
-  collectStatus(pid_, result, result.timedOut);
+  closeFd(in_);
+  int status = 0;
+  rusage usage{};
+  wait4(pid_, &status, 0, &usage);
   pid_ = -1;
+  result.maxRssKib = usage.ru_maxrss;
+  if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   result.out = out_;
   result.err = err_;
   return result;
+}
+
+RunResult runCommand(const std::vector<std::string>& command, const std::string& input,
+                     std::chrono::milliseconds limit) {
+  ChildSession child(command);
+  return child.finish(input, limit);
+}
+
+RunResult runProgram(const std::string& input, std::chrono::milliseconds limit) {
+  return runCommand({MATHIEU12_BINARY}, input, limit);
 }

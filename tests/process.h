@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a finished run wrote and how it ended.
@@ -17,34 +18,32 @@ struct RunResult {
   long maxRssKib = 0;  // the child's peak resident memory
 };
 
-// Starts the program, writes `input` to its standard input, closes it and collects everything
-// the program writes until it ends. The program is killed after `limit`.
-RunResult runProgram(const std::string& input,
-                     std::chrono::milliseconds limit = std::chrono::seconds(30));
-
-// The same for any command, its first word a path to run.
-RunResult runCommand(const std::vector<std::string>& command, const std::string& input,
-                     std::chrono::milliseconds limit = std::chrono::seconds(30));
-
-// A running program driven one write at a time, as a script driving it through pipes would.
+// A running child process, driven one write at a time as a script driving it through pipes
+// would, or fed a whole input at once.
 class ChildSession {
  public:
-  ChildSession();
+  // The command's first word is the path to run; by default the program itself.
+  explicit ChildSession(const std::vector<std::string>& command = {MATHIEU12_BINARY});
   ~ChildSession();
   ChildSession(const ChildSession&) = delete;
   ChildSession& operator=(const ChildSession&) = delete;
 
-  void send(const std::string& text);
+  // Writes `text` to the child's standard input, reading its output meanwhile.
+  void send(std::string_view text);
   // Reads standard output until all of it so far ends with `suffix`; false on timeout or end.
   bool waitForOutputEnding(const std::string& suffix,
                            std::chrono::milliseconds limit = std::chrono::seconds(10));
-  void closeInput();
-  // Closes the input, reads the rest of the output and waits for the child to end.
-  RunResult finish(std::chrono::milliseconds limit = std::chrono::seconds(10));
-  const std::string& output() const { return out_; }
+  // Writes `input`, closes standard input, reads everything the child still writes and waits
+  // for it to end; the child is killed after `limit`.
+  RunResult finish(std::string_view input = {},
+                   std::chrono::milliseconds limit = std::chrono::seconds(10));
 
  private:
-  bool readSome(std::chrono::milliseconds limit);
+  using Clock = std::chrono::steady_clock;
+  // One poll: writes some of `pending` and reads what is ready; false on timeout or when
+  // there is nothing left to wait for.
+  bool step(std::string_view& pending, Clock::time_point deadline);
+
   pid_t pid_ = -1;
   int in_ = -1;
   int out_fd_ = -1;
@@ -52,3 +51,11 @@ class ChildSession {
   std::string out_;
   std::string err_;
 };
+
+// Starts the command, writes `input`, closes it and collects everything it writes until it ends.
+RunResult runCommand(const std::vector<std::string>& command, const std::string& input,
+                     std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+// The same for the program itself.
+RunResult runProgram(const std::string& input,
+                     std::chrono::milliseconds limit = std::chrono::seconds(30));
