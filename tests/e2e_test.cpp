@@ -53,9 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Transcripts, Golden, ::testing::ValuesIn(goldenCases())
                          [](const auto& test) { return test.param; });
 
 std::string simulateOneToken(const std::string& token) {
-  return std::string(kMenu) + kSimulatorStateHeading + kMoveInstructions +
-         stateLine(defaultState()) + "Move(s): " + stateLine(applyLetters(defaultState(), token)) +
-         "Move(s): \n";
+  return kMenu + simulationWithOneToken(applyLetters(defaultState(), token));
 }
 
 TEST(LongToken, IsAppliedWholeAcrossTheMoveBuffer) {

@@ -33,6 +33,13 @@ inline std::string stateLine(const PuzzleState& state) {
   return line + "\n";
 }
 
+// One simulation from its state heading on: the default state, one token whose moves lead to
+// `after`, and the line end that follows the next prompt (for -1 or for the end of input).
+inline std::string simulationWithOneToken(const PuzzleState& after) {
+  return std::string(kSimulatorStateHeading) + kMoveInstructions + stateLine(defaultState()) +
+         "Move(s): " + stateLine(after) + "Move(s): \n";
+}
+
 // The state after the letters as the simulator reads them: L and l, R and r; others skipped.
 inline PuzzleState applyLetters(PuzzleState state, const std::string& letters) {
   for (const char letter : letters) {

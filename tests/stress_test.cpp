@@ -44,10 +44,8 @@ TEST(Stress, HundredMegabyteTokenIsAppliedWithBoundedMemory) {
   const RunResult result = runCommand({"/bin/sh", "-c", command}, "", std::chrono::seconds(120));
   std::remove(path.c_str());
   ASSERT_FALSE(result.timedOut);
-  EXPECT_EQ(result.out, std::string(kMenu) + kSimulatorStateHeading + kMoveInstructions +
-                            stateLine(defaultState()) + "Move(s): " +
-                            stateLine(applyRepeated(defaultState(), pattern, kRepeats)) +
-                            "Move(s): \n");
+  EXPECT_EQ(result.out,
+            kMenu + simulationWithOneToken(applyRepeated(defaultState(), pattern, kRepeats)));
   EXPECT_EQ(result.exitStatus, 0);
 #ifndef MATHIEU12_SANITIZED  // the sanitizers' shadow memory is not the program's own
   EXPECT_LT(result.maxRssKib, 32 * 1024);
@@ -62,9 +60,7 @@ TEST(Stress, TenThousandSimulationsInOneInput) {
   std::string expected = kMenu;
   for (int i = 0; i < kSimulations; ++i) {
     input += "-1 r -1\n";
-    expected += std::string(kSimulatorStateHeading) + kMoveInstructions +
-                stateLine(defaultState()) + "Move(s): " + stateLine(applyMoveR(defaultState())) +
-                "Move(s): \n";
+    expected += simulationWithOneToken(applyMoveR(defaultState()));
   }
   expected += std::string(kSimulatorStateHeading) + "\n";
   const RunResult result = runProgram(input, std::chrono::seconds(120));
