@@ -1,6 +1,6 @@
 // Program entry: the menu, the choice, and the mode it starts.
+#include <cstdint>
 #include <cstdio>
-#include <optional>
 
 #include "console/input.h"
 #include "simulator/simulator.h"
@@ -12,11 +12,9 @@ namespace {
 constexpr int32_t kSolverChoice = 1;
 constexpr int32_t kSimulatorChoice = 2;
 
-// Exit status when the input ends before the solver has both states.
-constexpr int kIncompleteInputStatus = 1;
-
-// Exit status when standard output could not be written in full.
-constexpr int kOutputFailedStatus = 1;
+// Exit status when the solver's input ends early, or standard input or output fails; each of
+// these has been reported by one line on standard error.
+constexpr int kFailureStatus = 1;
 
 void showMenu() {
   std::printf("1: Launch Mathieu-12 solver\n");
@@ -26,19 +24,16 @@ void showMenu() {
 
 int solverMode() {
   if (!readSolverStates()) {
-    return kIncompleteInputStatus;
+    return kFailureStatus;
   }
   runSolver();
   return 0;
 }
 
-int simulatorMode() {
-  runSimulator();
-  return 0;
-}
+int simulatorMode() { return runSimulator() ? 0 : kFailureStatus; }
 
-// Runs the chosen mode; end of input reads as no choice, which ends like any choice but 1 and 2.
-int dispatch(std::optional<int32_t> choice) {
+// Runs the chosen mode; any choice but 1 and 2 ends the program at once.
+int dispatch(int32_t choice) {
   if (choice == kSolverChoice) {
     return solverMode();
   }
@@ -48,17 +43,21 @@ int dispatch(std::optional<int32_t> choice) {
   return 0;
 }
 
-// A run whose output was lost is not reported as a success.
-int outputChecked(int status) {
-  const bool written = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
-  return written ? status : kOutputFailedStatus;
-}
+// A run that ends without a failure still fails if its output cannot be written in full. A run
+// that failed has reported that already and writes nothing more.
+int outputChecked(int status) { return status == 0 && !flushOutput() ? kFailureStatus : status; }
 
 }  // namespace
 
 int main() {
   showMenu();
-  const std::optional<int32_t> choice = readNumber();
+  int32_t choice = 0;
+  const ReadOutcome outcome = readNumber(choice);
+  if (outcome == ReadOutcome::kFailed) {
+    return kFailureStatus;
+  }
   std::printf("\n");
-  return outputChecked(dispatch(choice));
+  // End of input at the menu ends the program like any choice but 1 and 2.
+  const int status = outcome == ReadOutcome::kRead ? dispatch(choice) : 0;
+  return outputChecked(status);
 }

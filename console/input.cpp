@@ -2,16 +2,15 @@
 #include "console/input.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
 
 // How much of a discarded text the message on standard error quotes.
 constexpr std::size_t kQuotedLength = 40;
-
-// True while a token has been delivered only in part.
-bool tokenContinues = false;
 
 bool isSpace(int c) { return c != EOF && std::isspace(c) != 0; }
 
@@ -26,57 +25,77 @@ int skipSpace() {
   return c;
 }
 
-// A bounded, printable copy of discarded text for the message on standard error.
-class DiscardedText {
- public:
-  void add(int c) {
-    ++length_;
-    if (length_ > kQuotedLength) {
-      return;
-    }
-    if (c == '"' || c == '\\') {
-      quoted_ += '\\';
-      quoted_ += static_cast<char>(c);
-    } else if (std::isprint(c) != 0) {
-      quoted_ += static_cast<char>(c);
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
-      quoted_ += escaped;
-    }
-  }
-
-  void report(const char* reason) const {
-    const char* more = length_ > kQuotedLength ? "..." : "";
-    std::fprintf(stderr, "mathieu12: ignored \"%s%s\": %s\n", quoted_.c_str(), more, reason);
-  }
-
- private:
-  std::string quoted_;
-  std::size_t length_ = 0;
-};
-
-// Discards the rest of a text that is not a number, up to the next white space, which stays.
-void discardNonNumber(DiscardedText& text, int c) {
-  while (c != EOF && !isSpace(c)) {
-    text.add(c);
-    c = std::getc(stdin);
-  }
+// Returns the byte that ended a number or a piece of a token to the input, where it is read next.
+void putBack(int c) {
   if (c != EOF) {
     std::ungetc(c, stdin);
   }
-  text.report("not a number");
 }
 
-// What one attempt to read a number found.
-enum class NumberScan { kNumber, kDiscarded, kEnded };
+// What a read that found no byte where it needed one returns: kEnded at the end of the input,
+// kFailed, with one line on standard error, on a read error. Nothing between the failed read and
+// this call touches errno.
+ReadOutcome inputStopped() {
+  if (std::ferror(stdin) == 0) {
+    return ReadOutcome::kEnded;
+  }
+  std::fprintf(stderr, "mathieu12: cannot read standard input: %s\n", std::strerror(errno));
+  return ReadOutcome::kFailed;
+}
+
+// Keeps the first bytes of a discarded text for its message: one more than are quoted, so that
+// the message knows whether the text went on.
+void keepDiscarded(std::string& kept, int c) {
+  if (kept.size() <= kQuotedLength) {
+    kept.push_back(static_cast<char>(c));
+  }
+}
+
+// Appends one byte as the message shows it: printable bytes as they are, with '"' and '\'
+// escaped by a backslash, every other byte as \xNN.
+void appendQuoted(std::string& quoted, unsigned char c) {
+  if (c == '"' || c == '\\') {
+    quoted += '\\';
+    quoted += static_cast<char>(c);
+  } else if (std::isprint(c) != 0) {
+    quoted += static_cast<char>(c);
+  } else {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
+    quoted += escaped;
+  }
+}
+
+// One line on standard error for a discarded text, unless a read error cut the text short: the
+// read error is then the one line that the run reports.
+void reportDiscarded(const std::string& kept, const char* reason) {
+  if (std::ferror(stdin) != 0) {
+    return;
+  }
+  std::string quoted;
+  for (std::size_t i = 0; i < kept.size() && i < kQuotedLength; ++i) {
+    appendQuoted(quoted, static_cast<unsigned char>(kept[i]));
+  }
+  const char* more = kept.size() > kQuotedLength ? "..." : "";
+  std::fprintf(stderr, "mathieu12: ignored \"%s%s\": %s\n", quoted.c_str(), more, reason);
+}
+
+// Discards the rest of a text that is not a number, up to the next white space, which stays.
+void discardNonNumber(std::string& kept, int c) {
+  while (c != EOF && !isSpace(c)) {
+    keepDiscarded(kept, c);
+    c = std::getc(stdin);
+  }
+  putBack(c);
+  reportDiscarded(kept, "not a number");
+}
 
 // Reads digits from `c` on into `magnitude`, stopping once it exceeds the 32-bit range.
 // Returns the first byte after the digits.
-int scanDigits(int c, DiscardedText& text, int64_t& magnitude) {
+int scanDigits(int c, std::string& kept, int64_t& magnitude) {
   constexpr int64_t kBeyondRange = int64_t{1} << 32;
   while (isDigit(c)) {
-    text.add(c);
+    keepDiscarded(kept, c);
     if (magnitude < kBeyondRange) {
       magnitude = magnitude * 10 + (c - '0');
     }
@@ -85,103 +104,112 @@ int scanDigits(int c, DiscardedText& text, int64_t& magnitude) {
   return c;
 }
 
-NumberScan scanNumber(int32_t& value) {
-  int c = skipSpace();
-  if (c == EOF) {
-    return NumberScan::kEnded;
-  }
-  DiscardedText text;
+// Scans the text that begins with `c`, a byte that is not white space. Returns true when it was
+// a number in range, stored in `number`; false when the text was discarded.
+bool scanNumber(int c, int32_t& number) {
+  std::string kept;
   const bool negative = c == '-';
   if (c == '-' || c == '+') {
-    text.add(c);
+    keepDiscarded(kept, c);
     c = std::getc(stdin);
   }
   if (!isDigit(c)) {
-    discardNonNumber(text, c);
-    return NumberScan::kDiscarded;
+    discardNonNumber(kept, c);
+    return false;
   }
   int64_t magnitude = 0;
-  c = scanDigits(c, text, magnitude);
-  if (c != EOF) {
-    std::ungetc(c, stdin);
-  }
+  putBack(scanDigits(c, kept, magnitude));
   const int64_t signedValue = negative ? -magnitude : magnitude;
   if (signedValue < INT32_MIN || signedValue > INT32_MAX) {
-    text.report("out of range");
-    return NumberScan::kDiscarded;
+    reportDiscarded(kept, "out of range");
+    return false;
   }
-  value = static_cast<int32_t>(signedValue);
-  return NumberScan::kNumber;
-}
-
-// Makes every prompt visible before a read. When standard output can no longer be written
-// (its reader has gone), nobody sees the dialogue any more, so reading stops as at end of input.
-bool flushOutput() { return std::fflush(stdout) == 0; }
-
-}  // namespace
-
-std::optional<int32_t> readNumber() {
-  if (!flushOutput()) {
-    return std::nullopt;
-  }
-  int32_t value = 0;
-  for (;;) {
-    switch (scanNumber(value)) {
-      case NumberScan::kNumber:
-        return value;
-      case NumberScan::kEnded:
-        return std::nullopt;
-      case NumberScan::kDiscarded:
-        break;
-    }
-  }
-}
-
-bool appendNumbers(PuzzleState& state, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::optional<int32_t> number = readNumber();
-    if (!number) {
-      return false;
-    }
-    state.push_back(*number);
-  }
+  number = static_cast<int32_t>(signedValue);
   return true;
 }
 
-bool readStateOrDefault(PuzzleState& state) {
-  constexpr int32_t kDefaultAnswer = -1;
-  const std::optional<int32_t> first = readNumber();
-  if (!first) {
-    return false;
-  }
-  if (*first == kDefaultAnswer) {
-    const PuzzleState standard = defaultState();
-    state.insert(state.end(), standard.begin(), standard.end());
+}  // namespace
+
+bool flushOutput() {
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
     return true;
   }
-  state.push_back(*first);
+  std::fprintf(stderr, "mathieu12: cannot write standard output: %s\n", std::strerror(errno));
+  return false;
+}
+
+ReadOutcome readNumber(int32_t& number) {
+  if (!flushOutput()) {
+    return ReadOutcome::kFailed;
+  }
+  for (;;) {
+    const int c = skipSpace();
+    if (c == EOF) {
+      return inputStopped();
+    }
+    int32_t scanned = 0;
+    const bool stored = scanNumber(c, scanned);
+    if (std::ferror(stdin) != 0) {
+      return inputStopped();  // a read error cut the text short: nothing of it counts
+    }
+    if (stored) {
+      number = scanned;
+      return ReadOutcome::kRead;
+    }
+  }
+}
+
+ReadOutcome appendNumbers(PuzzleState& state, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    int32_t number = 0;
+    const ReadOutcome outcome = readNumber(number);
+    if (outcome != ReadOutcome::kRead) {
+      return outcome;
+    }
+    state.push_back(number);
+  }
+  return ReadOutcome::kRead;
+}
+
+ReadOutcome readStateOrDefault(PuzzleState& state) {
+  constexpr int32_t kDefaultAnswer = -1;
+  int32_t first = 0;
+  const ReadOutcome outcome = readNumber(first);
+  if (outcome != ReadOutcome::kRead) {
+    return outcome;
+  }
+  if (first == kDefaultAnswer) {
+    const PuzzleState standard = defaultState();
+    state.insert(state.end(), standard.begin(), standard.end());
+    return ReadOutcome::kRead;
+  }
+  state.push_back(first);
   return appendNumbers(state, kStateSize - 1);
 }
 
-std::optional<TokenPiece> readTokenPiece(std::span<char> buffer) {
-  const bool startsToken = !tokenContinues;
-  if (startsToken && !flushOutput()) {
-    return std::nullopt;
+ReadOutcome readTokenPiece(std::span<char> buffer, std::string_view& piece, bool& tokenContinues) {
+  int c = EOF;
+  if (tokenContinues) {
+    c = std::getc(stdin);
+  } else {
+    if (!flushOutput()) {
+      return ReadOutcome::kFailed;
+    }
+    c = skipSpace();
+    if (c == EOF) {
+      return inputStopped();
+    }
   }
-  int c = startsToken ? skipSpace() : std::getc(stdin);
-  if (startsToken && c == EOF) {
-    return std::nullopt;
-  }
-  const std::size_t capacity = buffer.size() - 1;
   std::size_t length = 0;
-  while (c != EOF && !isSpace(c) && length < capacity) {
+  while (c != EOF && !isSpace(c) && length < buffer.size()) {
     buffer[length++] = static_cast<char>(c);
     c = std::getc(stdin);
   }
-  if (c != EOF) {
-    std::ungetc(c, stdin);
+  if (std::ferror(stdin) != 0) {
+    return inputStopped();
   }
-  buffer[length] = '\0';
+  putBack(c);
+  piece = std::string_view(buffer.data(), length);
   tokenContinues = c != EOF && !isSpace(c);
-  return TokenPiece{std::string_view(buffer.data(), length), startsToken, !tokenContinues};
+  return ReadOutcome::kRead;
 }

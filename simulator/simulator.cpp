@@ -2,6 +2,7 @@
 #include "simulator/simulator.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdio>
 #include <string_view>
 
@@ -10,30 +11,27 @@
 
 namespace {
 
-// Room for a token piece of up to 1023 characters and its terminating zero.
-constexpr std::size_t kMoveBufferSize = 1024;
+// Room for one piece of a move token: 1023 characters. A longer token is read and applied piece
+// by piece, with the same result as if it were read whole.
+constexpr std::size_t kMoveBufferSize = 1023;
 
 // What a turn at the prompt "Move(s): " led to.
-enum class Turn { kMovesApplied, kNewSimulation, kInputEnded };
+enum class Turn { kMovesApplied, kNewSimulation, kEnded, kFailed };
 
-// The working state and a second state of the same size that each move writes into, so that
-// applying a move allocates nothing.
-struct Board {
-  PuzzleState current;
-  PuzzleState scratch;
+// Replaces `state` by the state after `move`. The new values are written into `scratch`, a state
+// of the same size kept by the caller, so that applying a move allocates nothing.
+void applyInPlace(PuzzleState& state, PuzzleState& scratch, MoveFlag move) {
+  applyMoveInto(state, move, scratch);
+  state.swap(scratch);
+}
 
-  void apply(MoveFlag move) {
-    applyMoveInto(current, move, scratch);
-    current.swap(scratch);
-  }
-};
-
-void applyLetters(Board& board, std::string_view letters) {
+// Applies L and l as move L, R and r as move R, in order; every other character is skipped.
+void applyLetters(PuzzleState& state, PuzzleState& scratch, std::string_view letters) {
   for (const char letter : letters) {
     if (letter == 'L' || letter == 'l') {
-      board.apply(kMoveL);
+      applyInPlace(state, scratch, kMoveL);
     } else if (letter == 'R' || letter == 'r') {
-      board.apply(kMoveR);
+      applyInPlace(state, scratch, kMoveR);
     }
   }
 }
@@ -58,52 +56,73 @@ void printCurrentState(const PuzzleState& state) {
   std::printf("\n");
 }
 
+Turn turnAfter(ReadOutcome outcome) {
+  return outcome == ReadOutcome::kEnded ? Turn::kEnded : Turn::kFailed;
+}
+
 // Reads one token and applies its letters piece by piece; the exact token -1 applies nothing.
-Turn takeTurn(Board& board) {
+Turn takeTurn(PuzzleState& state, PuzzleState& scratch) {
   std::array<char, kMoveBufferSize> buffer{};
-  std::optional<TokenPiece> piece = readTokenPiece(buffer);
-  if (!piece) {
-    return Turn::kInputEnded;
+  std::string_view piece;
+  bool tokenContinues = false;
+  ReadOutcome outcome = readTokenPiece(buffer, piece, tokenContinues);
+  if (outcome != ReadOutcome::kRead) {
+    return turnAfter(outcome);
   }
-  if (piece->endsToken && piece->text == "-1") {
+  if (!tokenContinues && piece == "-1") {
     return Turn::kNewSimulation;
   }
-  applyLetters(board, piece->text);
-  while (!piece->endsToken) {
-    piece = readTokenPiece(buffer);
-    applyLetters(board, piece->text);
+  applyLetters(state, scratch, piece);
+  while (tokenContinues) {
+    // Once a token has begun, the input can no longer end before it: only a read error stops it.
+    outcome = readTokenPiece(buffer, piece, tokenContinues);
+    if (outcome != ReadOutcome::kRead) {
+      return turnAfter(outcome);
+    }
+    applyLetters(state, scratch, piece);
   }
   return Turn::kMovesApplied;
 }
 
-// One simulation from its state heading on. Returns false when the input has ended.
-bool runOneSimulation(Board& board) {
-  board.current.clear();
+// One simulation from its state heading on. Returns kRead when the token -1 asks for the next
+// simulation, otherwise how the input stopped.
+ReadOutcome runOneSimulation(PuzzleState& state, PuzzleState& scratch) {
+  state.clear();
   printStateHeading();
-  if (!readStateOrDefault(board.current)) {
-    return false;
+  const ReadOutcome outcome = readStateOrDefault(state);
+  if (outcome != ReadOutcome::kRead) {
+    return outcome;
   }
   printMoveInstructions();
   for (;;) {
-    printCurrentState(board.current);
+    printCurrentState(state);
     std::printf("Move(s): ");
-    switch (takeTurn(board)) {
+    switch (takeTurn(state, scratch)) {
       case Turn::kMovesApplied:
         break;
       case Turn::kNewSimulation:
         std::printf("\n");
-        return true;
-      case Turn::kInputEnded:
-        return false;
+        return ReadOutcome::kRead;
+      case Turn::kEnded:
+        return ReadOutcome::kEnded;
+      case Turn::kFailed:
+        return ReadOutcome::kFailed;
     }
   }
 }
 
 }  // namespace
 
-void runSimulator() {
-  Board board;
-  while (runOneSimulation(board)) {
+bool runSimulator() {
+  PuzzleState state;
+  PuzzleState scratch;
+  ReadOutcome outcome = ReadOutcome::kRead;
+  while (outcome == ReadOutcome::kRead) {
+    outcome = runOneSimulation(state, scratch);
+  }
+  if (outcome == ReadOutcome::kFailed) {
+    return false;
   }
   std::printf("\n");
+  return true;
 }

@@ -5,7 +5,9 @@
 // only through console/.
 #pragma once
 
-// Runs simulations until the input ends: each asks for a state (or -1 for the default), then
+// Runs simulations until the input stops: each asks for a state (or -1 for the default), then
 // applies move tokens and shows the state after each; the token -1 starts a new simulation.
-// When the input ends it writes a line end and returns.
-void runSimulator();
+// When the input ends it writes a line end and returns true. It returns false, writing nothing
+// more, when standard input could not be read or standard output could not be written; that
+// failure has been reported on standard error.
+bool runSimulator();

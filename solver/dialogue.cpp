@@ -8,8 +8,16 @@
 
 namespace {
 
-bool reportEndedState(const char* which) {
-  std::fprintf(stderr, "mathieu12: input ended before the %s state was complete\n", which);
+// Reports a state that the input stopped before. At the end of the input the message goes on a
+// line of its own, after a line end on standard output, as the menu and the simulator end;
+// after a failure that has been reported already, nothing more is written.
+bool reportStoppedState(ReadOutcome outcome, const char* which) {
+  if (outcome == ReadOutcome::kEnded) {
+    std::printf("\n");
+    if (flushOutput()) {
+      std::fprintf(stderr, "mathieu12: input ended before the %s state was complete\n", which);
+    }
+  }
   return false;
 }
 
@@ -18,15 +26,17 @@ bool reportEndedState(const char* which) {
 bool readSolverStates() {
   std::printf("Enter the initial state:\n");
   std::printf("------------------------\n");
-  if (!appendNumbers(initialState, kStateSize)) {
-    return reportEndedState("initial");
+  const ReadOutcome initialRead = appendNumbers(initialState, kStateSize);
+  if (initialRead != ReadOutcome::kRead) {
+    return reportStoppedState(initialRead, "initial");
   }
   std::printf("\n");
   std::printf("Enter the final state.\n");
   std::printf("To use the default configuration, enter -1.\n");
   std::printf("-------------------------------------------\n");
-  if (!readStateOrDefault(finalState)) {
-    return reportEndedState("final");
+  const ReadOutcome finalRead = readStateOrDefault(finalState);
+  if (finalRead != ReadOutcome::kRead) {
+    return reportStoppedState(finalRead, "final");
   }
   std::printf("\n");
   return true;

@@ -1,6 +1,8 @@
 // The breadth-first search: a fixed queue of whole states and a balanced tree of visited ranks.
 #include "solver/search.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory_resource>
 #include <set>
 
@@ -19,24 +21,13 @@ using RankSet = std::pmr::set<int64_t>;
 // Room per visited rank in the arena: a tree node (three links, a colour and the rank) with slack.
 constexpr std::size_t kBytesPerRank = 48;
 
-// A state after one move of the expanded state, with its rank.
-struct Successor {
-  PuzzleState state;
-  int64_t rank = 0;
-};
-
-void computeSuccessor(const PuzzleState& expanded, MoveFlag move, Successor& successor) {
-  applyMoveInto(expanded, move, successor.state);
-  successor.rank = stateRank(successor.state);
-}
-
-// Queues the successor if its rank is new; the rank is looked up and inserted in one step.
-void queueIfNew(const Successor& successor, MoveFlag move, RankSet& visitedRanks) {
-  if (!visitedRanks.insert(successor.rank).second) {
+// Queues `successor` if its rank is new; the rank is looked up and inserted in one step.
+void queueIfNew(const PuzzleState& successor, int64_t rank, MoveFlag move, RankSet& visitedRanks) {
+  if (!visitedRanks.insert(rank).second) {
     return;
   }
   SearchRecord& record = searchQueue[static_cast<std::size_t>(queueTail)];
-  record.state = successor.state;
+  record.state = successor;
   record.parent = queueHead;
   record.move = move;
   ++queueTail;
@@ -60,8 +51,9 @@ bool searchStates() {
   std::pmr::monotonic_buffer_resource arena(static_cast<std::size_t>(kTotalStates) * kBytesPerRank);
   RankSet visitedRanks(&arena);
   visitedRanks.insert(stateRank(initialState));
-  Successor afterL;
-  Successor afterR;
+  // The states after L and after R are built into the same two states on every expansion.
+  PuzzleState afterL;
+  PuzzleState afterR;
   while (queueHead < queueTail) {
     // The slots never move, so the expanded state is read in place rather than copied out.
     const PuzzleState& expanded = searchQueue[static_cast<std::size_t>(queueHead)].state;
@@ -70,10 +62,12 @@ bool searchStates() {
     }
     // Both successors and their ranks are computed before the tree is walked, so that this work
     // does not queue up behind the walks' memory loads; L is still looked up and queued first.
-    computeSuccessor(expanded, kMoveL, afterL);
-    computeSuccessor(expanded, kMoveR, afterR);
-    queueIfNew(afterL, kMoveL, visitedRanks);
-    queueIfNew(afterR, kMoveR, visitedRanks);
+    applyMoveInto(expanded, kMoveL, afterL);
+    applyMoveInto(expanded, kMoveR, afterR);
+    const int64_t rankL = stateRank(afterL);
+    const int64_t rankR = stateRank(afterR);
+    queueIfNew(afterL, rankL, kMoveL, visitedRanks);
+    queueIfNew(afterR, rankR, kMoveR, visitedRanks);
     ++queueHead;
   }
   return false;

@@ -1,9 +1,8 @@
 // End-to-end tests through the built program: golden transcripts and driven sessions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "puzzle/state.h"
 #include "tests/expected.h"
@@ -12,13 +11,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 std::vector<std::string> goldenCases() {
   std::vector<std::string> names;

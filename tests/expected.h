@@ -1,6 +1,7 @@
 // What the program is expected to write, built independently of the program's own printing.
 #pragma once
 
+#include <cstring>
 #include <string>
 
 #include "puzzle/state.h"
@@ -47,4 +48,10 @@ inline PuzzleState applyLetters(PuzzleState state, const std::string& letters) {
     if (letter == 'R' || letter == 'r') state = applyMoveR(state);
   }
   return state;
+}
+
+// The one line on standard error when a standard stream fails: `what` is "read standard input" or
+// "write standard output", `error` the errno value.
+inline std::string streamFailureLine(const std::string& what, int error) {
+  return "mathieu12: cannot " + what + ": " + std::strerror(error) + "\n";
 }

@@ -9,6 +9,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -148,4 +150,11 @@ RunResult runCommand(const std::vector<std::string>& command, const std::string&
 
 RunResult runProgram(const std::string& input, std::chrono::milliseconds limit) {
   return runCommand({MATHIEU12_BINARY}, input, limit);
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
 }

@@ -59,3 +59,6 @@ RunResult runCommand(const std::vector<std::string>& command, const std::string&
 // The same for the program itself.
 RunResult runProgram(const std::string& input,
                      std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+// The whole contents of a file, such as a golden transcript or what the program wrote.
+std::string readFile(const std::string& path);

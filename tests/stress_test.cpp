@@ -1,9 +1,14 @@
-// Inputs far beyond what a person types: huge tokens and numbers, many simulations, lost output.
+// Inputs far beyond what a person types, and standard streams that fail: huge tokens and numbers,
+// many simulations, lost output, unreadable input.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <utility>
 
 #include "puzzle/state.h"
 #include "tests/expected.h"
@@ -89,21 +94,52 @@ TEST(Stress, NumbersOfFourThousandDigitsAreEachReportedOutOfRange) {
   EXPECT_EQ(solver.exitStatus, 1);
 }
 
-// Runs `mathieu12` behind an endless supply of moves with its output cut after ten bytes.
+// Runs `mathieu12` behind an endless supply of moves with its output cut after ten bytes; the
+// program's exit status follows its standard error.
 RunResult runWithOutputCut(const std::string& shellPrelude) {
-  const std::string pipeline = shellPrelude + "(printf '2\\n-1\\n'; yes L 2>/dev/null) | " +
-                               MATHIEU12_BINARY + " | head -c 10";
+  const std::string pipeline = shellPrelude + "(printf '2\\n-1\\n'; yes L 2>/dev/null) | { " +
+                               MATHIEU12_BINARY + "; echo \"status $?\" >&2; } | head -c 10";
   return runCommand({"/bin/sh", "-c", pipeline}, "", std::chrono::seconds(20));
 }
 
-TEST(Stress, ClosedOutputEndsTheProgramPromptly) {
+TEST(LostOutput, EndsTheProgramPromptly) {
   const RunResult byDefault = runWithOutputCut("");
   EXPECT_FALSE(byDefault.timedOut);
   EXPECT_EQ(byDefault.out, "1: Launch ");
-  // With SIGPIPE ignored, the failed writes themselves end the program.
+  EXPECT_EQ(byDefault.err, "status " + std::to_string(128 + SIGPIPE) + "\n");
+  // With SIGPIPE ignored, the failed write itself ends the program, and is reported as such.
   const RunResult ignoring = runWithOutputCut("trap '' PIPE; ");
   EXPECT_FALSE(ignoring.timedOut);
   EXPECT_EQ(ignoring.out, "1: Launch ");
+  EXPECT_EQ(ignoring.err, streamFailureLine("write standard output", EPIPE) + "status 1\n");
+}
+
+// The program with its standard streams redirected by the shell, fed `input` otherwise.
+RunResult runRedirected(const std::string& redirection, const std::string& input) {
+  const std::string command = std::string("exec ") + MATHIEU12_BINARY + " " + redirection;
+  return runCommand({"/bin/sh", "-c", command}, input);
+}
+
+TEST(FailedStream, UnreadableInputIsReportedAsSuchWithStatusOne) {
+  const std::string menu(kMenu, std::strlen(kMenu) - 1);  // without the line end after a choice
+  for (const auto& [redirection, error] : {std::pair{"< /", EISDIR}, {"<&-", EBADF}}) {
+    const RunResult result = runRedirected(redirection, "");
+    EXPECT_EQ(result.out, menu) << redirection;
+    EXPECT_EQ(result.err, streamFailureLine("read standard input", error)) << redirection;
+    EXPECT_EQ(result.exitStatus, 1) << redirection;
+  }
+}
+
+TEST(FailedStream, UnwritableOutputIsReportedAsSuchInEveryMode) {
+  const char* const inputs[] = {"1\n1 2 3 4 5 6 7 8 9 10 11 12\n-1\n", "2\n-1 L\n"};
+  for (const auto& [redirection, error] : {std::pair{"> /dev/full", ENOSPC}, {">&-", EBADF}}) {
+    for (const char* input : inputs) {
+      const RunResult result = runRedirected(redirection, input);
+      EXPECT_EQ(result.err, streamFailureLine("write standard output", error))
+          << redirection << " " << input;
+      EXPECT_EQ(result.exitStatus, 1) << redirection << " " << input;
+    }
+  }
 }
 
 }  // namespace

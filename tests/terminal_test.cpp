@@ -1,4 +1,5 @@
-// The program at a terminal: prompts seen before it waits, Ctrl+C and Ctrl+D at "Move(s): ".
+// The program at a terminal: prompts seen before it waits, Ctrl+C, Ctrl+D and a hang-up.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
@@ -6,21 +7,30 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <string>
+
+#include "tests/expected.h"
+#include "tests/process.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The program on the slave side of a pseudo-terminal; the test types on the master side.
+// The program on the slave side of a pseudo-terminal; the test types on the master side. Given
+// `errorFile`, the program's standard error goes there instead, and it outlives a hang-up.
 class Terminal {
  public:
-  Terminal() {
+  explicit Terminal(const std::string& errorFile = "") {
     pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
     if (pid_ == 0) {
       std::signal(SIGINT, SIG_DFL);
+      if (!errorFile.empty()) {
+        std::signal(SIGHUP, SIG_IGN);
+        dup2(open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+      }
       execl(MATHIEU12_BINARY, MATHIEU12_BINARY, static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -61,6 +71,12 @@ class Terminal {
     return status;
   }
 
+  // Closes the master side, as a terminal window that is closed does.
+  void hangUp() {
+    close(master_);
+    master_ = -1;
+  }
+
   const std::string& screen() const { return screen_; }
 
  private:
@@ -68,7 +84,7 @@ class Terminal {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     pollfd p{master_, POLLIN, 0};
-    if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0) return false;
+    if (master_ < 0 || left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0) return false;
     char chunk[4096];
     const ssize_t got = read(master_, chunk, sizeof chunk);
     if (got <= 0) return false;  // the program has ended and closed the terminal
@@ -122,6 +138,34 @@ TEST(Terminal, CtrlDAtMovePromptEndsTheProgramAfterALineEnd) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_TRUE(terminal.screen().ends_with("Move(s): \r\n"));
+}
+
+TEST(Terminal, SolverEndOfInputMessageStandsOnItsOwnLine) {
+  Terminal terminal;
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.waitForScreenEnding(kMenuOnScreen));
+  terminal.type("1\n");
+  ASSERT_TRUE(terminal.waitForScreenEnding("------------------------\r\n"));
+  terminal.type("1 2 3 4 5 6 7 8 9 10 11 12\n");
+  ASSERT_TRUE(terminal.waitForScreenEnding("-------------------------------------------\r\n"));
+  terminal.type("5 6\x04\x04");
+  const int status = terminal.waitForExit();
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_TRUE(terminal.screen().ends_with(
+      "5 6\r\nmathieu12: input ended before the final state was complete\r\n"))
+      << terminal.screen();
+}
+
+TEST(Terminal, HangUpIsAReadErrorNotTheEndOfInput) {
+  const std::string errorFile = ::testing::TempDir() + "terminal_hang_up.err";
+  Terminal terminal(errorFile);
+  reachMovePrompt(terminal);
+  terminal.hangUp();
+  const int status = terminal.waitForExit();
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(readFile(errorFile), streamFailureLine("read standard input", EIO));
 }
 
 }  // namespace
