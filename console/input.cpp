@@ -3,6 +3,8 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>

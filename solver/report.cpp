@@ -2,6 +2,8 @@
 #include "solver/report.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 #include "solver/search.h"
