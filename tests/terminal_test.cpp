@@ -10,7 +10,9 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <string>
+#include <thread>
 
 #include "tests/expected.h"
 #include "tests/process.h"
@@ -69,6 +71,27 @@ class Terminal {
     waitpid(pid_, &status, 0);
     pid_ = -1;
     return status;
+  }
+
+  // What the program has read so far, in bytes (rchar in /proc/PID/io).
+  long bytesRead() const {
+    std::ifstream io("/proc/" + std::to_string(pid_) + "/io");
+    std::string key;
+    long value = 0;
+    while (io >> key >> value) {
+      if (key == "rchar:") return value;
+    }
+    return -1;
+  }
+
+  // Waits until the program has read `bytes` in all.
+  bool waitForBytesRead(long bytes) const {
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (bytesRead() < bytes) {
+      if (Clock::now() > deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
   }
 
   // Closes the master side, as a terminal window that is closed does.
@@ -157,15 +180,34 @@ TEST(Terminal, SolverEndOfInputMessageStandsOnItsOwnLine) {
       << terminal.screen();
 }
 
-TEST(Terminal, HangUpIsAReadErrorNotTheEndOfInput) {
+// Types `partial` (text without a line end, handed over by Ctrl+D) at the menu or at "Move(s): ",
+// waits until the program has read it, and hangs up: a read error, which ends the program with
+// status 1 and one line, whatever the text it cut short (a number, text that is not a number, a
+// token longer than the move buffer) would have become.
+void expectHangUpReported(bool atMovePrompt, const std::string& partial) {
   const std::string errorFile = ::testing::TempDir() + "terminal_hang_up.err";
   Terminal terminal(errorFile);
-  reachMovePrompt(terminal);
+  if (atMovePrompt) {
+    reachMovePrompt(terminal);
+  } else {
+    ASSERT_TRUE(terminal.started());
+    ASSERT_TRUE(terminal.waitForScreenEnding(kMenuOnScreen));
+  }
+  const long before = terminal.bytesRead();
+  terminal.type(partial + "\x04");
+  ASSERT_TRUE(terminal.waitForBytesRead(before + static_cast<long>(partial.size()))) << partial;
   terminal.hangUp();
   const int status = terminal.waitForExit();
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  EXPECT_EQ(readFile(errorFile), streamFailureLine("read standard input", EIO));
+  EXPECT_EQ(WEXITSTATUS(status), 1) << partial;
+  EXPECT_EQ(readFile(errorFile), streamFailureLine("read standard input", EIO)) << partial;
+}
+
+TEST(Terminal, HangUpIsAReadErrorNotTheEndOfInput) {
+  expectHangUpReported(true, "");
+  expectHangUpReported(false, "12");
+  expectHangUpReported(false, "abc");
+  expectHangUpReported(true, std::string(1500, 'L'));
 }
 
 }  // namespace
