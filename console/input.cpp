@@ -30,7 +30,7 @@ int skipSpace() {
 // Returns the byte that ended a number or a piece of a token to the input, where it is read next.
 void putBack(int c) {
   if (c != EOF) {
-    std::ungetc(c, stdin);
+    (void)std::ungetc(c, stdin);  // one byte pushed back after it was read always fits
   }
 }
 
@@ -41,7 +41,8 @@ ReadOutcome inputStopped() {
   if (std::ferror(stdin) == 0) {
     return ReadOutcome::kEnded;
   }
-  std::fprintf(stderr, "mathieu12: cannot read standard input: %s\n", std::strerror(errno));
+  const int error = errno;
+  reportLine(std::string("cannot read standard input: ") + std::strerror(error));
   return ReadOutcome::kFailed;
 }
 
@@ -62,9 +63,10 @@ void appendQuoted(std::string& quoted, unsigned char c) {
   } else if (std::isprint(c) != 0) {
     quoted += static_cast<char>(c);
   } else {
-    char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
-    quoted += escaped;
+    constexpr std::string_view kHexDigits = "0123456789abcdef";
+    quoted += "\\x";
+    quoted += kHexDigits[c / 16];
+    quoted += kHexDigits[c % 16];
   }
 }
 
@@ -79,7 +81,7 @@ void reportDiscarded(const std::string& kept, const char* reason) {
     appendQuoted(quoted, static_cast<unsigned char>(kept[i]));
   }
   const char* more = kept.size() > kQuotedLength ? "..." : "";
-  std::fprintf(stderr, "mathieu12: ignored \"%s%s\": %s\n", quoted.c_str(), more, reason);
+  reportLine("ignored \"" + quoted + more + "\": " + reason);
 }
 
 // Discards the rest of a text that is not a number, up to the next white space, which stays.
@@ -132,11 +134,17 @@ bool scanNumber(int c, int32_t& number) {
 
 }  // namespace
 
+void reportLine(const std::string& text) {
+  // The write is not checked: standard error is the last place left to report anything on.
+  (void)std::fprintf(stderr, "mathieu12: %s\n", text.c_str());
+}
+
 bool flushOutput() {
   if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
     return true;
   }
-  std::fprintf(stderr, "mathieu12: cannot write standard output: %s\n", std::strerror(errno));
+  const int error = errno;
+  reportLine(std::string("cannot write standard output: ") + std::strerror(error));
   return false;
 }
 

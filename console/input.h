@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "puzzle/state.h"
@@ -19,6 +20,9 @@
 // was complete). kFailed: standard input could not be read, or the prompt before it could not be
 // written; one line on standard error has said which and why, and the caller writes nothing more.
 enum class ReadOutcome { kRead, kEnded, kFailed };
+
+// Writes "mathieu12: ", `text` and a line end on standard error: every message of the program.
+void reportLine(const std::string& text);
 
 // Writes out what standard output holds. Returns false, after one line on standard error, when
 // standard output cannot be written.

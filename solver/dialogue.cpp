@@ -2,6 +2,7 @@
 #include "solver/dialogue.h"
 
 #include <cstdio>
+#include <string>
 
 #include "console/input.h"
 #include "solver/search.h"
@@ -15,7 +16,7 @@ bool reportStoppedState(ReadOutcome outcome, const char* which) {
   if (outcome == ReadOutcome::kEnded) {
     std::printf("\n");
     if (flushOutput()) {
-      std::fprintf(stderr, "mathieu12: input ended before the %s state was complete\n", which);
+      reportLine(std::string("input ended before the ") + which + " state was complete");
     }
   }
   return false;
