@@ -14,5 +14,6 @@ add_test(NAME Coverage.Report
   COMMAND ${GCOVR} --root ${PROJECT_SOURCE_DIR} --object-directory ${PROJECT_BINARY_DIR}
     --filter "${PROJECT_SOURCE_DIR}/(app|puzzle|console|solver|simulator)/"
     --exclude-unreachable-branches --exclude-throw-branches
-    --print-summary --fail-under-line ${coverage_line_floor})
+    --txt ${PROJECT_BINARY_DIR}/coverage.txt --print-summary
+    --fail-under-line ${coverage_line_floor})
 set_tests_properties(Coverage.Report PROPERTIES FIXTURES_REQUIRED program_runs)

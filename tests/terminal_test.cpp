@@ -183,7 +183,7 @@ TEST(Terminal, SolverEndOfInputMessageStandsOnItsOwnLine) {
 // Types `partial` (text without a line end, handed over by Ctrl+D) at the menu or at "Move(s): ",
 // waits until the program has read it, and hangs up: a read error, which ends the program with
 // status 1 and one line, whatever the text it cut short (a number, text that is not a number, a
-// token longer than the move buffer) would have become.
+// token longer than the move buffer, a state in the solver dialogue) would have become.
 void expectHangUpReported(bool atMovePrompt, const std::string& partial) {
   const std::string errorFile = ::testing::TempDir() + "terminal_hang_up.err";
   Terminal terminal(errorFile);
@@ -207,6 +207,7 @@ TEST(Terminal, HangUpIsAReadErrorNotTheEndOfInput) {
   expectHangUpReported(true, "");
   expectHangUpReported(false, "12");
   expectHangUpReported(false, "abc");
+  expectHangUpReported(false, "1\n1 2 3");
   expectHangUpReported(true, std::string(1500, 'L'));
 }
 
