@@ -125,10 +125,21 @@ constexpr const char* kMenuOnScreen =
     "2: Launch Mathieu-12 simulator\r\n"
     "------------------------------\r\n";
 
-// Starts the simulator with the default state and waits at its first "Move(s): ".
-void reachMovePrompt(Terminal& terminal) {
+// Waits for the program to end; its exit status, or -1 when a signal ended it.
+int exitStatus(Terminal& terminal) {
+  const int status = terminal.waitForExit();
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Waits until the menu is on the screen.
+void reachMenu(Terminal& terminal) {
   ASSERT_TRUE(terminal.started());
   ASSERT_TRUE(terminal.waitForScreenEnding(kMenuOnScreen));
+}
+
+// Starts the simulator with the default state and waits at its first "Move(s): ".
+void reachMovePrompt(Terminal& terminal) {
+  reachMenu(terminal);
   terminal.type("2\n");
   ASSERT_TRUE(terminal.waitForScreenEnding("-------------------------------------------\r\n"));
   terminal.type("-1\n");
@@ -157,24 +168,19 @@ TEST(Terminal, CtrlDAtMovePromptEndsTheProgramAfterALineEnd) {
   Terminal terminal;
   reachMovePrompt(terminal);
   terminal.type("\x04");
-  const int status = terminal.waitForExit();
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(exitStatus(terminal), 0);
   EXPECT_TRUE(terminal.screen().ends_with("Move(s): \r\n"));
 }
 
 TEST(Terminal, SolverEndOfInputMessageStandsOnItsOwnLine) {
   Terminal terminal;
-  ASSERT_TRUE(terminal.started());
-  ASSERT_TRUE(terminal.waitForScreenEnding(kMenuOnScreen));
+  reachMenu(terminal);
   terminal.type("1\n");
   ASSERT_TRUE(terminal.waitForScreenEnding("------------------------\r\n"));
   terminal.type("1 2 3 4 5 6 7 8 9 10 11 12\n");
   ASSERT_TRUE(terminal.waitForScreenEnding("-------------------------------------------\r\n"));
   terminal.type("5 6\x04\x04");
-  const int status = terminal.waitForExit();
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(exitStatus(terminal), 1);
   EXPECT_TRUE(terminal.screen().ends_with(
       "5 6\r\nmathieu12: input ended before the final state was complete\r\n"))
       << terminal.screen();
@@ -190,16 +196,13 @@ void expectHangUpReported(bool atMovePrompt, const std::string& partial) {
   if (atMovePrompt) {
     reachMovePrompt(terminal);
   } else {
-    ASSERT_TRUE(terminal.started());
-    ASSERT_TRUE(terminal.waitForScreenEnding(kMenuOnScreen));
+    reachMenu(terminal);
   }
   const long before = terminal.bytesRead();
   terminal.type(partial + "\x04");
   ASSERT_TRUE(terminal.waitForBytesRead(before + static_cast<long>(partial.size()))) << partial;
   terminal.hangUp();
-  const int status = terminal.waitForExit();
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1) << partial;
+  EXPECT_EQ(exitStatus(terminal), 1) << partial;
   EXPECT_EQ(readFile(errorFile), streamFailureLine("read standard input", EIO)) << partial;
 }
 
