@@ -46,6 +46,7 @@ void closeFd(int& fd) {
   dup2(err[1], STDERR_FILENO);
   for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
   std::vector<char*> argv;
+  argv.reserve(command.size() + 1);
   for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
   execv(argv[0], argv.data());
