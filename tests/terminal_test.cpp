@@ -84,10 +84,19 @@ class Terminal {
     return -1;
   }
 
-  // Waits until the program has read `bytes` in all.
-  bool waitForBytesRead(long bytes) const {
+  // The program's scheduling state: 'S' while it sleeps, as in a read that waits for input.
+  char processState() const {
+    const std::string stat = readFile("/proc/" + std::to_string(pid_) + "/stat");
+    const std::size_t afterName = stat.rfind(')');
+    return afterName != std::string::npos && afterName + 2 < stat.size() ? stat[afterName + 2]
+                                                                         : '?';
+  }
+
+  // Waits until the program has read `bytes` in all and sleeps in its next read. A hang-up then
+  // fails that read; one that came before the read began would read as the end of the input.
+  bool waitForBlockedRead(long bytes) const {
     const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (bytesRead() < bytes) {
+    while (bytesRead() < bytes || processState() != 'S') {
       if (Clock::now() > deadline) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -186,10 +195,12 @@ TEST(Terminal, SolverEndOfInputMessageStandsOnItsOwnLine) {
       << terminal.screen();
 }
 
-// Types `partial` (text without a line end, handed over by Ctrl+D) at the menu or at "Move(s): ",
-// waits until the program has read it, and hangs up: a read error, which ends the program with
-// status 1 and one line, whatever the text it cut short (a number, text that is not a number, a
-// token longer than the move buffer, a state in the solver dialogue) would have become.
+// Types `partial` (text without a line end, handed over by Ctrl+D), if any, at the menu or at
+// "Move(s): ",
+// waits until the program has read it and waits for more, and hangs up: a read error, which ends
+// the program with status 1 and one line, whatever the text it cut short (a number, text that is
+// not a number, a token longer than the move buffer, a state in the solver dialogue) would have
+// become.
 void expectHangUpReported(bool atMovePrompt, const std::string& partial) {
   const std::string errorFile = ::testing::TempDir() + "terminal_hang_up.err";
   Terminal terminal(errorFile);
@@ -199,8 +210,10 @@ void expectHangUpReported(bool atMovePrompt, const std::string& partial) {
     reachMenu(terminal);
   }
   const long before = terminal.bytesRead();
-  terminal.type(partial + "\x04");
-  ASSERT_TRUE(terminal.waitForBytesRead(before + static_cast<long>(partial.size()))) << partial;
+  if (!partial.empty()) {
+    terminal.type(partial + "\x04");  // with nothing before it, Ctrl+D would end the input
+  }
+  ASSERT_TRUE(terminal.waitForBlockedRead(before + static_cast<long>(partial.size()))) << partial;
   terminal.hangUp();
   EXPECT_EQ(exitStatus(terminal), 1) << partial;
   EXPECT_EQ(readFile(errorFile), streamFailureLine("read standard input", EIO)) << partial;
