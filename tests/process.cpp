@@ -119,6 +119,8 @@ bool ChildSession::waitForOutputEnding(const std::string& suffix, std::chrono::m
   return true;
 }
 
+void ChildSession::closeOutput() { closeFd(out_fd_); }
+
 RunResult ChildSession::finish(std::string_view input, std::chrono::milliseconds limit) {
   const auto deadline = Clock::now() + limit;
   RunResult result;

@@ -33,6 +33,8 @@ class ChildSession {
   // Reads standard output until all of it so far ends with `suffix`; false on timeout or end.
   bool waitForOutputEnding(const std::string& suffix,
                            std::chrono::milliseconds limit = std::chrono::seconds(10));
+  // Closes the reading end of the child's standard output, as a reader that goes away does.
+  void closeOutput();
   // Writes `input`, closes standard input, reads everything the child still writes and waits
   // for it to end; the child is killed after `limit`.
   RunResult finish(std::string_view input = {},

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <utility>
+#include <vector>
 
 #include "puzzle/state.h"
 #include "tests/expected.h"
@@ -112,6 +114,24 @@ TEST(LostOutput, EndsTheProgramPromptly) {
   EXPECT_FALSE(ignoring.timedOut);
   EXPECT_EQ(ignoring.out, "1: Launch ");
   EXPECT_EQ(ignoring.err, streamFailureLine("write standard output", EPIPE) + "status 1\n");
+}
+
+TEST(LostOutput, ReaderGoneAtAPromptIsReportedWithSigpipeIgnored) {
+  // The reader leaves while the program waits at a prompt; the next prompt's write then fails.
+  const std::string numbers = "1 2 3 4 5 6 7 8 9 10 11 12\n";
+  const std::vector<std::array<std::string, 3>> cases = {
+      {"2\n-1\n", "Move(s): ", "L\n"},
+      {"1\n", std::string(24, '-') + "\n", numbers},
+  };
+  for (const auto& [start, prompt, next] : cases) {
+    ChildSession session({"/bin/sh", "-c", std::string("trap '' PIPE; exec ") + MATHIEU12_BINARY});
+    session.send(start);
+    ASSERT_TRUE(session.waitForOutputEnding(prompt)) << start;
+    session.closeOutput();
+    const RunResult result = session.finish(next);
+    EXPECT_EQ(result.err, streamFailureLine("write standard output", EPIPE)) << start;
+    EXPECT_EQ(result.exitStatus, 1) << start;
+  }
 }
 
 // The program with its standard streams redirected by the shell, fed `input` otherwise.
