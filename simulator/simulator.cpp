@@ -15,9 +15,6 @@ namespace {
 // by piece, with the same result as if it were read whole.
 constexpr std::size_t kMoveBufferSize = 1023;
 
-// What a turn at the prompt "Move(s): " led to.
-enum class Turn { kMovesApplied, kNewSimulation, kEnded, kFailed };
-
 // Replaces `state` by the state after `move`. The new values are written into `scratch`, a state
 // of the same size kept by the caller, so that applying a move allocates nothing.
 void applyInPlace(PuzzleState& state, PuzzleState& scratch, MoveFlag move) {
@@ -56,32 +53,30 @@ void printCurrentState(const PuzzleState& state) {
   std::printf("\n");
 }
 
-Turn turnAfter(ReadOutcome outcome) {
-  return outcome == ReadOutcome::kEnded ? Turn::kEnded : Turn::kFailed;
-}
-
-// Reads one token and applies its letters piece by piece; the exact token -1 applies nothing.
-Turn takeTurn(PuzzleState& state, PuzzleState& scratch) {
+// Reads one token and applies its letters piece by piece. The exact token -1 applies nothing and
+// sets `newSimulation` instead.
+ReadOutcome takeTurn(PuzzleState& state, PuzzleState& scratch, bool& newSimulation) {
   std::array<char, kMoveBufferSize> buffer{};
   std::string_view piece;
   bool tokenContinues = false;
   ReadOutcome outcome = readTokenPiece(buffer, piece, tokenContinues);
   if (outcome != ReadOutcome::kRead) {
-    return turnAfter(outcome);
+    return outcome;
   }
   if (!tokenContinues && piece == "-1") {
-    return Turn::kNewSimulation;
+    newSimulation = true;
+    return outcome;
   }
   applyLetters(state, scratch, piece);
   while (tokenContinues) {
     // Once a token has begun, the input can no longer end before it: only a read error stops it.
     outcome = readTokenPiece(buffer, piece, tokenContinues);
     if (outcome != ReadOutcome::kRead) {
-      return turnAfter(outcome);
+      return outcome;
     }
     applyLetters(state, scratch, piece);
   }
-  return Turn::kMovesApplied;
+  return outcome;
 }
 
 // One simulation from its state heading on. Returns kRead when the token -1 asks for the next
@@ -89,24 +84,22 @@ Turn takeTurn(PuzzleState& state, PuzzleState& scratch) {
 ReadOutcome runOneSimulation(PuzzleState& state, PuzzleState& scratch) {
   state.clear();
   printStateHeading();
-  const ReadOutcome outcome = readStateOrDefault(state);
-  if (outcome != ReadOutcome::kRead) {
-    return outcome;
+  const ReadOutcome stateRead = readStateOrDefault(state);
+  if (stateRead != ReadOutcome::kRead) {
+    return stateRead;
   }
   printMoveInstructions();
   for (;;) {
     printCurrentState(state);
     std::printf("Move(s): ");
-    switch (takeTurn(state, scratch)) {
-      case Turn::kMovesApplied:
-        break;
-      case Turn::kNewSimulation:
-        std::printf("\n");
-        return ReadOutcome::kRead;
-      case Turn::kEnded:
-        return ReadOutcome::kEnded;
-      case Turn::kFailed:
-        return ReadOutcome::kFailed;
+    bool newSimulation = false;
+    const ReadOutcome outcome = takeTurn(state, scratch, newSimulation);
+    if (outcome != ReadOutcome::kRead) {
+      return outcome;
+    }
+    if (newSimulation) {
+      std::printf("\n");
+      return outcome;
     }
   }
 }
