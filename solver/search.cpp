@@ -3,8 +3,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory_resource>
 #include <set>
+#include <version>
+
+#if defined(__cpp_lib_memory_resource)
+#include <memory_resource>
+#endif
 
 #include "puzzle/rank.h"
 
@@ -16,10 +20,16 @@ int32_t queueTail = 1;
 
 namespace {
 
+#if defined(__cpp_lib_memory_resource)
 using RankSet = std::pmr::set<int64_t>;
 
 // Room per visited rank in the arena: a tree node (three links, a colour and the rank) with slack.
 constexpr std::size_t kBytesPerRank = 48;
+#else
+// A standard library without memory resources (libc++ before 16) gets the same tree on the
+// default allocator: the same search and the same output, only slower.
+using RankSet = std::set<int64_t>;
+#endif
 
 // Queues `successor` if its rank is new; the rank is looked up and inserted in one step.
 void queueIfNew(const PuzzleState& successor, int64_t rank, MoveFlag move, RankSet& visitedRanks) {
@@ -46,10 +56,14 @@ void placeRoot() {
 bool searchStates() {
   fillFactorials();
   placeRoot();
+#if defined(__cpp_lib_memory_resource)
   // The tree's nodes come from one arena sized for the most ranks a search can hold: inserting
   // costs no trip to the general allocator, and the whole set is released at once at the end.
   std::pmr::monotonic_buffer_resource arena(static_cast<std::size_t>(kTotalStates) * kBytesPerRank);
   RankSet visitedRanks(&arena);
+#else
+  RankSet visitedRanks;
+#endif
   visitedRanks.insert(stateRank(initialState));
   // The states after L and after R are built into the same two states on every expansion.
   PuzzleState afterL;

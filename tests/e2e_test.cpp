@@ -1,48 +1,13 @@
-// End-to-end tests through the built program: golden transcripts and driven sessions.
+// End-to-end tests through the built program: long move tokens and sessions driven through pipes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
+#include <string>
 
 #include "puzzle/state.h"
 #include "tests/expected.h"
 #include "tests/process.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::vector<std::string> goldenCases() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(MATHIEU12_GOLDEN_DIR)) {
-    if (entry.path().extension() == ".in") {
-      names.push_back(entry.path().stem().string());
-    }
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// A golden case is name.in (the input), name.out (standard output, byte for byte), and
-// optionally name.err (standard error, byte for byte; empty when absent) and name.status
-// (the exit status; 0 when absent).
-class Golden : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(Golden, TranscriptMatchesByteForByte) {
-  const fs::path base = fs::path(MATHIEU12_GOLDEN_DIR) / GetParam();
-  const auto optional = [&](const char* extension, const std::string& absent) {
-    const fs::path path = fs::path(base).replace_extension(extension);
-    return fs::exists(path) ? readFile(path) : absent;
-  };
-  const RunResult result = runProgram(readFile(fs::path(base).replace_extension(".in")));
-  ASSERT_FALSE(result.timedOut);
-  EXPECT_EQ(result.out, readFile(fs::path(base).replace_extension(".out")));
-  EXPECT_EQ(result.err, optional(".err", ""));
-  EXPECT_EQ(result.exitStatus, std::stoi(optional(".status", "0")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Transcripts, Golden, ::testing::ValuesIn(goldenCases()),
-                         [](const auto& test) { return test.param; });
 
 std::string simulateOneToken(const std::string& token) {
   return kMenu + simulationWithOneToken(applyLetters(defaultState(), token));
