@@ -2,6 +2,8 @@
 # instrumented builds (sanitizers, coverage), which only GCC and Clang offer here.
 if(MSVC)
   add_compile_options(/W4 /permissive-)
+  # strerror is the standard's own; MSVC would otherwise warn that it is deprecated.
+  add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
   if(MATHIEU12_WARNINGS_AS_ERRORS)
     add_compile_options(/WX)
   endif()

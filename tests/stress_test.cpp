@@ -162,4 +162,40 @@ TEST(FailedStream, UnwritableOutputIsReportedAsSuchInEveryMode) {
   }
 }
 
+// The program with standard output to a file where exactly `room` more bytes fit: the write
+// that crosses the limit fails with EFBIG (SIGXFSZ is ignored), at an exact byte, whenever the
+// program makes it. The limit on file size applies to every file the program writes, so the output
+// starts at a padded offset just below a limit of 1 MiB, which other files (the coverage
+// counters) stay far below. `written` receives what the program wrote.
+RunResult runWithOutputRoom(const std::string& input, std::size_t room, std::string& written) {
+  constexpr std::size_t kFileSizeLimit = 1 << 20;
+  const std::size_t padding = kFileSizeLimit - room;
+  const std::string path = ::testing::TempDir() + "limited_output";
+  const std::string command = "{ head -c " + std::to_string(padding) + " /dev/zero; trap '' XFSZ; " +
+                              "exec prlimit --fsize=" + std::to_string(kFileSizeLimit) + " " +
+                              MATHIEU12_BINARY + "; } > " + path;
+  RunResult result = runCommand({"/bin/sh", "-c", command}, input);
+  written = readFile(path).substr(padding);
+  std::remove(path.c_str());
+  return result;
+}
+
+TEST(FailedStream, OutputLostAfterTheLastReadFailsTheRun) {
+  // The limit lets through all that was flushed before the last read. What follows (the run
+  // report, the simulator's last line end) reaches standard output only at the final flush.
+  const std::string solverInput = "1\n1 2 3 4 5 6 7 8 9 10 11 12\n-1\n";
+  const std::string solverOutput = runProgram(solverInput).out;
+  const std::string beforeReport = solverOutput.substr(0, solverOutput.find("\nRun report"));
+  const std::string beforeLineEnd = std::string(kMenu) + kSimulatorStateHeading +
+                                    kMoveInstructions + stateLine(defaultState()) + "Move(s): ";
+  for (const auto& [input, flushed] :
+       {std::pair{solverInput, beforeReport}, {std::string("2\n-1\n"), beforeLineEnd}}) {
+    std::string written;
+    const RunResult result = runWithOutputRoom(input, flushed.size(), written);
+    EXPECT_EQ(written, flushed) << input;
+    EXPECT_EQ(result.err, streamFailureLine("write standard output", EFBIG)) << input;
+    EXPECT_EQ(result.exitStatus, 1) << input;
+  }
+}
+
 }  // namespace
