@@ -171,7 +171,8 @@ RunResult runWithOutputRoom(const std::string& input, std::size_t room, std::str
   constexpr std::size_t kFileSizeLimit = 1 << 20;
   const std::size_t padding = kFileSizeLimit - room;
   const std::string path = ::testing::TempDir() + "limited_output";
-  const std::string command = "{ head -c " + std::to_string(padding) + " /dev/zero; trap '' XFSZ; " +
+  const std::string command = "{ head -c " + std::to_string(padding) +
+                              " /dev/zero; trap '' XFSZ; " +
                               "exec prlimit --fsize=" + std::to_string(kFileSizeLimit) + " " +
                               MATHIEU12_BINARY + "; } > " + path;
   RunResult result = runCommand({"/bin/sh", "-c", command}, input);
