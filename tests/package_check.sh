@@ -27,7 +27,7 @@ dpkg-deb -x "$deb" "$work"
 cmake -DTRANSCRIPT="$root/tests/golden/solver_reversed_row" -DPROGRAM="$work/usr/bin/mathieu12" \
   -P "$root/tests/run_transcript.cmake"
 gunzip -c "$work/usr/share/man/man1/mathieu12.1.gz" > "$work/mathieu12.1"
-sh "$root/tests/man_page_test.sh" examples "$work/mathieu12.1" "$work/usr/bin/mathieu12"
+sh "$root/tests/documents_test.sh" page "$work/mathieu12.1" "$work/usr/bin/mathieu12"
 
 lintian --fail-on error --display-info "$deb"
 echo "package checked"

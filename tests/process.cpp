@@ -2,6 +2,7 @@
 #include "tests/process.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -9,9 +10,13 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <system_error>
 
 namespace {
 
@@ -160,4 +165,17 @@ std::string readFile(const std::string& path) {
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
+}
+
+ScratchFolder::ScratchFolder() {
+  std::string pattern = ::testing::TempDir() + "mathieu12-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("mkdtemp failed: " + std::string(std::strerror(errno)));
+  }
+  folder_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
 }

@@ -62,5 +62,22 @@ RunResult runCommand(const std::vector<std::string>& command, const std::string&
 RunResult runProgram(const std::string& input,
                      std::chrono::milliseconds limit = std::chrono::seconds(30));
 
+// A folder of one test's own, made fresh under GoogleTest's temporary folder and removed with
+// everything in it when the test is done, so that runs of the suite side by side never share a
+// file.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  // The path of `name` inside the folder.
+  std::string path(const std::string& name) const { return folder_ + "/" + name; }
+
+ private:
+  std::string folder_;
+};
+
 // The whole contents of a file, such as a golden transcript or what the program wrote.
 std::string readFile(const std::string& path);

@@ -37,7 +37,8 @@ TEST(Stress, HundredMegabyteTokenIsAppliedWithBoundedMemory) {
   // a child's peak memory counts what it shared with its parent before it started the program.
   const std::string pattern = "LLrRxl";
   constexpr std::size_t kRepeats = 100u * 1024 * 1024 / 6;
-  const std::string path = ::testing::TempDir() + "hundred_megabyte_token.in";
+  const ScratchFolder folder;
+  const std::string path = folder.path("hundred_megabyte_token.in");
   {
     std::ofstream file(path, std::ios::binary);
     file << "2\n-1\n";
@@ -49,7 +50,6 @@ TEST(Stress, HundredMegabyteTokenIsAppliedWithBoundedMemory) {
   }
   const std::string command = std::string("exec ") + MATHIEU12_BINARY + " < " + path;
   const RunResult result = runCommand({"/bin/sh", "-c", command}, "", std::chrono::seconds(120));
-  std::remove(path.c_str());
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.out,
             kMenu + simulationWithOneToken(applyRepeated(defaultState(), pattern, kRepeats)));
@@ -170,14 +170,14 @@ TEST(FailedStream, UnwritableOutputIsReportedAsSuchInEveryMode) {
 RunResult runWithOutputRoom(const std::string& input, std::size_t room, std::string& written) {
   constexpr std::size_t kFileSizeLimit = 1 << 20;
   const std::size_t padding = kFileSizeLimit - room;
-  const std::string path = ::testing::TempDir() + "limited_output";
+  const ScratchFolder folder;
+  const std::string path = folder.path("limited_output");
   const std::string command = "{ head -c " + std::to_string(padding) +
                               " /dev/zero; trap '' XFSZ; " +
                               "exec prlimit --fsize=" + std::to_string(kFileSizeLimit) + " " +
                               MATHIEU12_BINARY + "; } > " + path;
   RunResult result = runCommand({"/bin/sh", "-c", command}, input);
   written = readFile(path).substr(padding);
-  std::remove(path.c_str());
   return result;
 }
 

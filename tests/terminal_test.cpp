@@ -11,8 +11,10 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/expected.h"
 #include "tests/process.h"
@@ -99,6 +101,20 @@ class Terminal {
     while (bytesRead() < bytes || processState() != 'S') {
       if (Clock::now() > deadline) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+  }
+
+  // Waits until the program has read `bytes` in all and sleeps in its next read, or has ended
+  // (a zombie until it is waited for), and then reads all it wrote meanwhile: it writes out
+  // everything before a read, so nothing more is on its way.
+  bool waitUntilIdle(long bytes) {
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (processState() != 'Z' && (bytesRead() < bytes || processState() != 'S')) {
+      if (Clock::now() > deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    while (readSome(Clock::now() + std::chrono::milliseconds(20))) {
     }
     return true;
   }
@@ -195,6 +211,54 @@ TEST(Terminal, SolverEndOfInputMessageStandsOnItsOwnLine) {
       << terminal.screen();
 }
 
+// The README's sample sessions: each fenced block that starts with the menu, its line ends as a
+// terminal writes them.
+std::vector<std::string> readmeSessions() {
+  std::istringstream readme(readFile(MATHIEU12_README));
+  std::vector<std::string> sessions;
+  std::string line;
+  std::string block;
+  bool inside = false;
+  while (std::getline(readme, line)) {
+    if (line.starts_with("```")) {
+      if (inside && block.starts_with(kMenuOnScreen)) sessions.push_back(block);
+      inside = !inside;
+      block.clear();
+    } else if (inside) {
+      block += line + "\r\n";
+    }
+  }
+  return sessions;
+}
+
+// Plays `session` at a terminal as its user did: whenever the program waits for input, the screen
+// must be the session up to that point, and the rest of the session's line is what the user
+// typed, so it is typed with Enter. In the end the screen is the whole session, byte for byte.
+void expectSessionOnScreen(const std::string& session) {
+  Terminal terminal;
+  ASSERT_TRUE(terminal.started());
+  long typed = 0;
+  while (true) {
+    ASSERT_TRUE(terminal.waitUntilIdle(typed)) << terminal.screen();
+    const std::string& screen = terminal.screen();
+    ASSERT_TRUE(session.starts_with(screen)) << "screen:\n" << screen << "\nsession:\n" << session;
+    if (screen.size() == session.size()) return;
+    const std::size_t lineEnd = session.find("\r\n", screen.size());
+    ASSERT_NE(lineEnd, std::string::npos);
+    const std::string keys = session.substr(screen.size(), lineEnd - screen.size()) + "\n";
+    typed = terminal.bytesRead() + static_cast<long>(keys.size());
+    terminal.type(keys);
+  }
+}
+
+TEST(Readme, SampleSessionsAreWhatATerminalShows) {
+  const std::vector<std::string> sessions = readmeSessions();
+  ASSERT_EQ(sessions.size(), 2u) << "a solver session and a simulator session";
+  for (const std::string& session : sessions) {
+    expectSessionOnScreen(session);
+  }
+}
+
 // Types `partial` (text without a line end, handed over by Ctrl+D), if any, at the menu or at
 // "Move(s): ",
 // waits until the program has read it and waits for more, and hangs up: a read error, which ends
@@ -202,7 +266,8 @@ TEST(Terminal, SolverEndOfInputMessageStandsOnItsOwnLine) {
 // not a number, a token longer than the move buffer, a state in the solver dialogue) would have
 // become.
 void expectHangUpReported(bool atMovePrompt, const std::string& partial) {
-  const std::string errorFile = ::testing::TempDir() + "terminal_hang_up.err";
+  const ScratchFolder folder;
+  const std::string errorFile = folder.path("terminal_hang_up.err");
   Terminal terminal(errorFile);
   if (atMovePrompt) {
     reachMovePrompt(terminal);
