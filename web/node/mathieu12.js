@@ -44,8 +44,6 @@ function writeOutput(fd, bytes) {
   return undefined;
 }
 
-createMathieu12({ readInput, writeOutput }).then(async (program) => {
-  const status = await program.ccall('main', 'number', [], [], { async: true });
-  program._fflush(0);  // what exit() would flush after main
-  process.exitCode = status;
-});
+createMathieu12({ readInput, writeOutput }).ready
+  .then((program) => program.runMain())
+  .then((status) => { process.exitCode = status; });

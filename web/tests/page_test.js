@@ -1,0 +1,217 @@
+// The page in a real browser, used as a person uses it: each test types or pastes into the page
+// and reads what its terminal shows.
+//   node page_test.js --list                                  the tests' names, one a line
+//   node page_test.js NAME PAGE_FOLDER NATIVE_PROGRAM README OUTPUT_FOLDER
+'use strict';
+
+const assert = require('assert/strict');
+const { execFileSync } = require('child_process');
+const fs = require('fs');
+const path = require('path');
+const b = require('./browser.js');
+
+const [, , testName, pageFolder, nativeProgram, readmePath, outputFolder] = process.argv;
+
+const kEnded = (status) => `mathieu12 ended with exit status ${status}. Press Enter to start it again.\n`;
+const kMenu = '1: Launch Mathieu-12 solver\n2: Launch Mathieu-12 simulator\n' +
+              '------------------------------\n';
+const kInitialHeading = 'Enter the initial state:\n------------------------\n';
+const kFinalHeading = 'Enter the final state.\nTo use the default configuration, enter -1.\n' +
+                      '-------------------------------------------\n';
+const kSimulatorHeading = 'Enter the initial state.\nTo use the default configuration, enter -1.\n' +
+                          'To quit the simulation, hit Ctrl+C:\n' +
+                          '-------------------------------------------\n';
+const kMoveInstructions = '\nEnter move(s) using L and R (e.g. LLRLR).\n' +
+                          'To quit and start another simulation, type -1:\n\n';
+const kDefaultLine = 'Current state: 1 2 3 4 5 6 7 8 9 10 11 12\n';
+// The screen at the simulator's first "Move(s): " for the default state.
+const kAtMovePrompt = kMenu + '2\n\n' + kSimulatorHeading + '-1\n' + kMoveInstructions +
+                      kDefaultLine + 'Move(s):';
+
+// What the native program writes for `input`, with the blanks at the ends of lines dropped.
+function native(input) {
+  const out = execFileSync(nativeProgram, [], { input, stdio: ['pipe', 'pipe', 'ignore'] });
+  return out.toString().replace(/ +$/gm, '');
+}
+
+// The README's sample sessions, the blocks that start with the menu.
+function readmeSessions() {
+  const blocks = fs.readFileSync(readmePath, 'utf8').split(/^```\n?/m).filter((_, i) => i % 2);
+  return blocks.filter((block) => block.startsWith(kMenu)).map((s) => s.replace(/ +$/gm, ''));
+}
+
+// Plays `session` as its user did: whenever the page is quiet, the screen is the session up to
+// there, and the rest of the session's line from the cursor is what the user typed.
+async function playSession(page, session) {
+  for (;;) {
+    const text = await b.waitForQuiet(page);
+    assert.ok(session.startsWith(text), `the screen:\n${text}\nis not the start of:\n${session}`);
+    if (text.length === session.length) return;
+    const lineStart = text.lastIndexOf('\n') + 1;
+    const lineEnd = session.indexOf('\n', text.length);
+    const typed = session.slice(lineStart + (await b.cursorColumn(page)), lineEnd);
+    await b.typeLines(page, [typed]);
+  }
+}
+
+// Starts the simulator with the default state and waits at its first "Move(s): ".
+async function reachMovePrompt(page) {
+  await b.waitForEnding(page, kMenu);
+  await b.typeLines(page, ['2', '-1']);
+  await b.waitForEnding(page, kAtMovePrompt);
+}
+
+const tests = {
+  async SolverSessionIsWhatATerminalShows(page) {
+    const session = readmeSessions().find((s) => s.includes('Run report'));
+    await playSession(page, session + kEnded(0));
+  },
+
+  async SimulatorSessionWithSeveralTokensAndRestartIsWhatATerminalShows(page) {
+    const session = readmeSessions().find((s) => s.includes('Move(s): l r'));
+    await playSession(page, session);
+  },
+
+  async BackspaceErasesAndTabSeparatesTokens(page) {
+    await reachMovePrompt(page);
+    await page.keyboard.type('LR');
+    await page.keyboard.press('Backspace');
+    await page.keyboard.press('Tab');
+    await page.keyboard.type('L');
+    await page.keyboard.press('Enter');
+    const tokens = native('2\n-1\nL\tL\n').split(kDefaultLine + 'Move(s): ')[1];
+    const typed = 'L' + ' '.repeat(6) + 'L';  // the tab moves from column 10 to the stop at 16
+    await b.waitForEnding(page, kAtMovePrompt + ' ' + typed + '\n' + tokens.replace(/\n$/, ''));
+  },
+
+  async PastedLinesAreTypedOneAfterAnother(page) {
+    await b.waitForEnding(page, kMenu);
+    const lines = '2\n-1\nLLRLR\nl r\n';
+    await b.paste(page, lines);
+    const output = native(lines).slice(kMenu.length).replace(/\n$/, '');
+    // The echo of the whole paste comes first, as at a terminal, then the program's answers.
+    await b.waitForEnding(page, kMenu + lines + output);
+  },
+
+  async PastedTokenOfTenThousandCharactersGivesTheNativeResult(page) {
+    await reachMovePrompt(page);
+    const token = 'LrRlxL'.repeat(1666) + 'RLLR';
+    assert.equal(token.length, 10000);
+    await b.paste(page, token + '\n');
+    const expected = native('2\n-1\n' + token + '\n').split('\n').at(-3);
+    assert.match(expected, /^Move\(s\): Current state: /);
+    await b.waitForEnding(page, token + '\nCurrent state:' + expected.split('Current state:')[1] +
+                                '\nMove(s):');
+  },
+
+  async CtrlDAtTheStartOfALineEndsTheInput(page) {
+    await b.waitForEnding(page, kMenu);
+    await b.typeLines(page, ['1', '1 2 3']);
+    await page.keyboard.press('Control+D');
+    await b.waitForEnding(page, kInitialHeading + '1 2 3\n\n' +
+      'mathieu12: input ended before the initial state was complete\n' + kEnded(1));
+    await page.keyboard.press('Enter');
+    await reachMovePrompt(page);
+    await page.click('button[data-keys="ctrl-d"]');  // the button, for a screen without Ctrl
+    await b.waitForEnding(page, kAtMovePrompt + '\n' + kEnded(0));
+  },
+
+  async CtrlDAfterAPartialLineSendsItWithoutALineEnd(page) {
+    await b.waitForEnding(page, kMenu);
+    await b.typeLines(page, ['1', '1 2 3 4 5 6 7 8 9 10 11 12']);
+    await page.keyboard.type('5 6');
+    await page.keyboard.press('Control+D');
+    await page.keyboard.press('Control+D');
+    await b.waitForEnding(page, kFinalHeading + '5 6\n' +
+      'mathieu12: input ended before the final state was complete\n' + kEnded(1));
+    await page.keyboard.press('Enter');
+    await reachMovePrompt(page);
+    await page.keyboard.type('LL');
+    await page.keyboard.press('Control+D');
+    await page.keyboard.type('R');
+    await page.keyboard.press('Enter');
+    const afterLLR = native('2\n-1\nLLR\n').split('\n').at(-3).replace('Move(s): ', '');
+    await b.waitForEnding(page, kAtMovePrompt + ' LLR\n' + afterLLR + '\nMove(s):');
+  },
+
+  async CtrlCEndsTheProgramAndEnterStartsItAgain(page) {
+    await reachMovePrompt(page);
+    await page.keyboard.type('LL');
+    await page.keyboard.press('Control+C');
+    await b.waitForEnding(page, kAtMovePrompt + ' LL^C\n' +
+      'mathieu12 was ended by Ctrl+C with exit status 130. Press Enter to start it again.\n');
+    await page.keyboard.type('1');  // ignored: nothing runs until Enter
+    await page.keyboard.press('Enter');
+    await b.waitForEnding(page, 'Press Enter to start it again.\n' + kMenu);
+    await b.typeLines(page, ['3']);
+    await b.waitForEnding(page, kMenu + '3\n\n' + kEnded(0));
+  },
+
+  async JunkIsReportedOnStandardErrorInItsOwnColour(page) {
+    await b.waitForEnding(page, kMenu);
+    await b.typeLines(page, ['abc 2']);
+    await b.waitForEnding(page, kMenu + 'abc 2\nmathieu12: ignored "abc": not a number\n\n' +
+                                kSimulatorHeading);
+    const message = page.locator('.xterm-rows span', { hasText: 'ignored "abc"' });
+    const colour = await message.evaluate((span) => getComputedStyle(span).color);
+    const plain = await page.locator('.xterm-rows span', { hasText: 'Launch' }).first()
+      .evaluate((span) => getComputedStyle(span).color);
+    assert.notEqual(colour, plain);
+  },
+
+  async ControlCharactersAndArrowsEchoInCaretNotation(page) {
+    await reachMovePrompt(page);
+    await b.paste(page, 'L\x1b[2J\x1b]0;owned\x07R');
+    await page.keyboard.press('ArrowLeft');
+    await page.keyboard.press('Enter');
+    const afterLR = native('2\n-1\nLR\n').split('\n').at(-3).replace('Move(s): ', '');
+    await b.waitForEnding(page, kAtMovePrompt + ' L^[[2J^[]0;owned^GR^[[D\n' + afterLR +
+                                '\nMove(s):');
+    assert.equal(await page.title(), 'mathieu12');
+  },
+
+  async TerminalFillsWindowsOfTwoSizes(page) {
+    const sizes = [];
+    for (const [width, height] of [[640, 480], [1400, 900]]) {
+      await page.setViewportSize({ width, height });
+      await page.waitForTimeout(300);
+      sizes.push(await page.evaluate(() => {
+        const box = document.querySelector('.xterm-screen').getBoundingClientRect();
+        return { cols: window.mathieu12Terminal.cols, rows: window.mathieu12Terminal.rows,
+                 right: box.right, bottom: box.bottom, width: innerWidth, height: innerHeight };
+      }));
+      await page.screenshot({ path: path.join(outputFolder, `page-${width}x${height}.png`) });
+    }
+    for (const size of sizes) {
+      assert.ok(size.width - size.right < 40, `the terminal leaves room at the right: ${JSON.stringify(size)}`);
+      assert.ok(size.height - size.bottom < 80, `the terminal leaves room below: ${JSON.stringify(size)}`);
+    }
+    assert.ok(sizes[1].cols > sizes[0].cols && sizes[1].rows > sizes[0].rows, JSON.stringify(sizes));
+    await b.waitForEnding(page, kMenu);
+  },
+};
+
+// Each test opens the page once from its file and once served over http.
+async function main() {
+  if (testName === '--list') {
+    console.log(Object.keys(tests).join('\n'));
+    return;
+  }
+  const test = tests[testName];
+  if (!test) throw new Error(`no test named ${testName}`);
+  fs.mkdirSync(outputFolder, { recursive: true });
+  for (const over of ['file', 'http']) {
+    const opened = await b.openPage(path.resolve(pageFolder), { over });
+    try {
+      await test(opened.page);
+    } finally {
+      await opened.close();
+    }
+    console.log(`${testName} passed, page opened over ${over}`);
+  }
+}
+
+main().catch((error) => {
+  console.error(error.stack || String(error));
+  process.exit(1);
+});
