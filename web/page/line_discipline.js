@@ -4,14 +4,19 @@
 
 // Makes the line discipline. `echo(text)` shows text on the screen; `deliver(bytes)` hands a
 // line, or the text before a Ctrl+D, to the program (an empty array is the end of the input);
-// `interrupt()` is Ctrl+C. `column()` is where the screen's cursor stands, for a tab's width.
-function createLineDiscipline({ echo, deliver, interrupt, column }) {
+// `signal(name)` is 'SIGINT' for Ctrl+C, 'SIGQUIT' for Ctrl+\. `column()` is where the screen's
+// cursor stands, for a tab's width.
+function createLineDiscipline({ echo, deliver, signal, column }) {
   const kEnd = '\x04';  // Ctrl+D
-  const kInterrupt = '\x03';  // Ctrl+C
   const kErase = '\x7f';  // what Backspace sends
+  const kKillLine = '\x15';  // Ctrl+U
+  const kEraseWord = '\x17';  // Ctrl+W
+  const kLiteralNext = '\x16';  // Ctrl+V: the next character is taken as it is
+  const kSignals = { '\x03': 'SIGINT', '\x1c': 'SIGQUIT' };  // Ctrl+C; Ctrl+\ (quit)
   const kTabStop = 8;
   const encoder = new TextEncoder();
   let line = [];  // the characters typed since the last line end, each with its echo's width
+  let literalNext = false;
 
   // How a character shows: a control character in caret notation (ESC as ^[), never raw.
   function shown(character) {
@@ -41,6 +46,20 @@ function createLineDiscipline({ echo, deliver, interrupt, column }) {
     if (last) echo('\b \b'.repeat(last.width));
   }
 
+  function isBlank(entry) {
+    return entry.character === ' ' || entry.character === '\t';
+  }
+
+  // Ctrl+W: the blanks before the cursor, then the word before them.
+  function eraseWord() {
+    while (line.length > 0 && isBlank(line.at(-1))) eraseCharacter();
+    while (line.length > 0 && !isBlank(line.at(-1))) eraseCharacter();
+  }
+
+  function killLine() {
+    while (line.length > 0) eraseCharacter();
+  }
+
   function endLine() {
     const text = line.map((entry) => entry.character).join('') + '\n';
     line = [];
@@ -55,17 +74,30 @@ function createLineDiscipline({ echo, deliver, interrupt, column }) {
     send(text);
   }
 
+  // What each special character does; any other is typed.
+  const kActions = {
+    '\r': endLine,
+    '\n': endLine,
+    [kErase]: eraseCharacter,
+    [kEraseWord]: eraseWord,
+    [kKillLine]: killLine,
+    [kEnd]: endInput,
+    [kLiteralNext]: () => {
+      literalNext = true;
+      echo('^\b');  // a caret under the cursor until the next character replaces it
+    },
+  };
+
   function key(character) {
-    if (character === '\r' || character === '\n') {
-      endLine();
-    } else if (character === kErase) {
-      eraseCharacter();
-    } else if (character === kEnd) {
-      endInput();
-    } else if (character === kInterrupt) {
+    if (literalNext) {
+      literalNext = false;
+      addCharacter(character);
+    } else if (kSignals[character]) {
       line = [];
-      echo('^C');
-      interrupt();
+      echo(shown(character));
+      signal(kSignals[character]);
+    } else if (kActions[character]) {
+      kActions[character]();
     } else {
       addCharacter(character);
     }
@@ -79,6 +111,7 @@ function createLineDiscipline({ echo, deliver, interrupt, column }) {
     // Forgets a line typed but not yet sent, as a new run starts.
     reset() {
       line = [];
+      literalNext = false;
     },
   };
 }

@@ -3,7 +3,11 @@
 'use strict';
 
 (function () {
-  const kInterruptStatus = 130;  // what a shell reports for a program that Ctrl+C ended
+  // What a shell reports for a program that a signal from the keyboard ended, and how it says so.
+  const kSignalEnds = {
+    SIGINT: { status: 130, how: 'was ended by Ctrl+C' },
+    SIGQUIT: { status: 131, how: 'was ended by Ctrl+\\' },
+  };
   const kErrorColour = '\x1b[91m';  // standard error: bright red
   const kNoticeColour = '\x1b[2m';  // the page's own line when the program has ended: dim
   const kPlain = '\x1b[0m';
@@ -104,16 +108,16 @@
       });
   }
 
-  function interrupt() {
+  function endBySignal(name) {
     if (!run || run.finished) return;
     run.finished = true;  // the program stays suspended in its read and is dropped
-    announceEnd(kInterruptStatus, 'was ended by Ctrl+C');
+    announceEnd(kSignalEnds[name].status, kSignalEnds[name].how);
   }
 
   const lineDiscipline = createLineDiscipline({
     echo: show,
     deliver: (bytes) => run.input.push(bytes),
-    interrupt,
+    signal: endBySignal,
     column: () => cursorColumn,
   });
 
@@ -131,7 +135,9 @@
   terminal.attachCustomKeyEventHandler((event) => {
     const copy = event.type === 'keydown' && event.ctrlKey && !event.shiftKey &&
                  event.key === 'c' && terminal.hasSelection();
-    if (copy) navigator.clipboard.writeText(terminal.getSelection()).catch(() => {});
+    if (copy && navigator.clipboard) {
+      navigator.clipboard.writeText(terminal.getSelection()).catch(() => {});
+    }
     return !copy;
   });
   terminal.onData(onKeys);

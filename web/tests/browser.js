@@ -57,6 +57,8 @@ async function openPage(folder, { over = 'file', width = 1024, height = 700 } = 
     });
   });
   await page.goto(base + 'index.html');
+  const policy = await page.getAttribute('meta[http-equiv="Content-Security-Policy"]', 'content');
+  if (!policy || !policy.includes("default-src 'none'")) problems.push('no policy: ' + policy);
   await page.locator('.xterm-helper-textarea').focus();
   return {
     page,

@@ -145,6 +145,27 @@ const tests = {
     await b.waitForEnding(page, 'Press Enter to start it again.\n' + kMenu);
     await b.typeLines(page, ['3']);
     await b.waitForEnding(page, kMenu + '3\n\n' + kEnded(0));
+    await page.keyboard.press('Enter');
+    await b.waitForEnding(page, kEnded(0) + kMenu);
+    await page.keyboard.type('2');
+    await page.keyboard.press('Control+\\');  // quit, as SIGQUIT ends it at a terminal
+    await b.waitForEnding(page, kMenu + '2^\\\n' +
+      'mathieu12 was ended by Ctrl+\\ with exit status 131. Press Enter to start it again.\n');
+  },
+
+  async CtrlWCtrlUAndCtrlVEditTheLineAsAtATerminal(page) {
+    await reachMovePrompt(page);
+    await page.keyboard.type('LL RR');
+    await page.keyboard.press('Control+W');  // the word RR
+    await page.keyboard.type('R');
+    await page.keyboard.press('Control+U');  // the whole line
+    await page.keyboard.type('L');
+    await page.keyboard.press('Control+V');
+    await page.keyboard.press('Control+D');  // a literal Ctrl+D, a character of the token
+    await page.keyboard.type('R');
+    await page.keyboard.press('Enter');
+    const afterLR = native('2\n-1\nL\x04R\n').split('\n').at(-3).replace('Move(s): ', '');
+    await b.waitForEnding(page, kAtMovePrompt + ' L^DR\n' + afterLR + '\nMove(s):');
   },
 
   async JunkIsReportedOnStandardErrorInItsOwnColour(page) {
