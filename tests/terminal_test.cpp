@@ -94,11 +94,12 @@ class Terminal {
                                                                          : '?';
   }
 
-  // Waits until the program has read `bytes` in all and sleeps in its next read. A hang-up then
-  // fails that read; one that came before the read began would read as the end of the input.
-  bool waitForBlockedRead(long bytes) const {
+  // Waits until the program has read `bytes` in all and sleeps in its next read, or, with
+  // `orEnded`, until it has ended (a zombie until it is waited for). A hang-up then fails that
+  // read; one that came before the read began would read as the end of the input.
+  bool waitForBlockedRead(long bytes, bool orEnded = false) const {
     const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (bytesRead() < bytes || processState() != 'S') {
+    while (!(orEnded && processState() == 'Z') && (bytesRead() < bytes || processState() != 'S')) {
       if (Clock::now() > deadline) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -109,11 +110,7 @@ class Terminal {
   // (a zombie until it is waited for), and then reads all it wrote meanwhile: it writes out
   // everything before a read, so nothing more is on its way.
   bool waitUntilIdle(long bytes) {
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (processState() != 'Z' && (bytesRead() < bytes || processState() != 'S')) {
-      if (Clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    if (!waitForBlockedRead(bytes, true)) return false;
     while (readSome(Clock::now() + std::chrono::milliseconds(20))) {
     }
     return true;

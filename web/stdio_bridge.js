@@ -37,6 +37,10 @@ mergeInto(LibraryManager.library, {
     return views;
   },
 
+  $totalLength: function(views) {
+    return views.reduce(function(sum, view) { return sum + view.length; }, 0);
+  },
+
   // Copies `bytes` into the iovecs in order; the count copied.
   $fillVectors: function(views, bytes) {
     var copied = 0;
@@ -48,11 +52,11 @@ mergeInto(LibraryManager.library, {
     return copied;
   },
 
-  fd_write__deps: ['$ioVectors', '$streamError'],
+  fd_write__deps: ['$ioVectors', '$totalLength', '$streamError'],
   fd_write__sig: 'iiiii',
   fd_write: function(fd, iov, iovcnt, pnum) {
     var views = ioVectors(iov, iovcnt);
-    var total = views.reduce(function(sum, view) { return sum + view.length; }, 0);
+    var total = totalLength(views);
     var bytes = new Uint8Array(total);
     var offset = 0;
     views.forEach(function(view) { bytes.set(view, offset); offset += view.length; });
@@ -64,13 +68,11 @@ mergeInto(LibraryManager.library, {
 
   // Suspends the program (Asyncify) until the host has input, an end or an error for it. The
   // bytes are copied only once the program's memory is there to take them, after the wait.
-  fd_read__deps: ['$ioVectors', '$fillVectors', '$streamError', '$Asyncify'],
+  fd_read__deps: ['$ioVectors', '$totalLength', '$fillVectors', '$streamError', '$Asyncify'],
   fd_read__sig: 'iiiii',
   fd_read: function(fd, iov, iovcnt, pnum) {
     return Asyncify.handleSleep(function(wakeUp) {
-      var wanted = ioVectors(iov, iovcnt).reduce(function(sum, view) {
-        return sum + view.length;
-      }, 0);
+      var wanted = totalLength(ioVectors(iov, iovcnt));
       Promise.resolve(Module['readInput'](wanted)).then(function(result) {
         if (typeof result === 'string') {
           wakeUp(streamError(result));

@@ -34,6 +34,14 @@ function native(input) {
   return out.toString().replace(/ +$/gm, '');
 }
 
+// The state line that the native program prints after `tokens`, typed at the first "Move(s): "
+// of a simulation of the default state.
+function nativeStateAfter(tokens) {
+  const last = native('2\n-1\n' + tokens + '\n').split('\n').at(-3);
+  assert.match(last, /^Move\(s\): Current state: /);
+  return last.slice('Move(s): '.length);
+}
+
 // The README's sample sessions, the blocks that start with the menu.
 function readmeSessions() {
   const blocks = fs.readFileSync(readmePath, 'utf8').split(/^```\n?/m).filter((_, i) => i % 2);
@@ -98,10 +106,7 @@ const tests = {
     const token = 'LrRlxL'.repeat(1666) + 'RLLR';
     assert.equal(token.length, 10000);
     await b.paste(page, token + '\n');
-    const expected = native('2\n-1\n' + token + '\n').split('\n').at(-3);
-    assert.match(expected, /^Move\(s\): Current state: /);
-    await b.waitForEnding(page, token + '\nCurrent state:' + expected.split('Current state:')[1] +
-                                '\nMove(s):');
+    await b.waitForEnding(page, token + '\n' + nativeStateAfter(token) + '\nMove(s):');
   },
 
   async CtrlDAtTheStartOfALineEndsTheInput(page) {
@@ -130,8 +135,7 @@ const tests = {
     await page.keyboard.press('Control+D');
     await page.keyboard.type('R');
     await page.keyboard.press('Enter');
-    const afterLLR = native('2\n-1\nLLR\n').split('\n').at(-3).replace('Move(s): ', '');
-    await b.waitForEnding(page, kAtMovePrompt + ' LLR\n' + afterLLR + '\nMove(s):');
+    await b.waitForEnding(page, kAtMovePrompt + ' LLR\n' + nativeStateAfter('LLR') + '\nMove(s):');
   },
 
   async CtrlCEndsTheProgramAndEnterStartsItAgain(page) {
@@ -164,8 +168,8 @@ const tests = {
     await page.keyboard.press('Control+D');  // a literal Ctrl+D, a character of the token
     await page.keyboard.type('R');
     await page.keyboard.press('Enter');
-    const afterLR = native('2\n-1\nL\x04R\n').split('\n').at(-3).replace('Move(s): ', '');
-    await b.waitForEnding(page, kAtMovePrompt + ' L^DR\n' + afterLR + '\nMove(s):');
+    await b.waitForEnding(page, kAtMovePrompt + ' L^DR\n' + nativeStateAfter('L\x04R') +
+                                '\nMove(s):');
   },
 
   async JunkIsReportedOnStandardErrorInItsOwnColour(page) {
@@ -185,9 +189,8 @@ const tests = {
     await b.paste(page, 'L\x1b[2J\x1b]0;owned\x07R');
     await page.keyboard.press('ArrowLeft');
     await page.keyboard.press('Enter');
-    const afterLR = native('2\n-1\nLR\n').split('\n').at(-3).replace('Move(s): ', '');
-    await b.waitForEnding(page, kAtMovePrompt + ' L^[[2J^[]0;owned^GR^[[D\n' + afterLR +
-                                '\nMove(s):');
+    await b.waitForEnding(page, kAtMovePrompt + ' L^[[2J^[]0;owned^GR^[[D\n' +
+                                nativeStateAfter('LR') + '\nMove(s):');
     assert.equal(await page.title(), 'mathieu12');
   },
 
