@@ -18,6 +18,7 @@
   terminal.open(document.getElementById('terminal'));
   fit.fit();
   new ResizeObserver(() => fit.fit()).observe(document.getElementById('terminal'));
+  keepInVisibleArea();
 
   // Where the cursor stands, followed through everything written, since xterm.js parses writes
   // later: a column from 0 to the width (the width itself while a wrap is pending).
@@ -147,6 +148,18 @@
     button.addEventListener('click', () => {
       onKeys(button.dataset.keys === 'ctrl-d' ? '\x04' : '\x03');
       terminal.focus();
+    });
+  }
+
+  // When an on-screen keyboard covers part of the window, the page shrinks to the area still
+  // visible, so that the terminal refits and the prompt and the buttons stay in sight. While the
+  // user zooms in, the visible area is not the page's, and the page keeps its full height.
+  function keepInVisibleArea() {
+    const visible = window.visualViewport;
+    if (!visible) return;
+    visible.addEventListener('resize', () => {
+      const zoomed = Math.abs(visible.scale - 1) > 0.01;
+      document.body.style.height = zoomed ? '' : `${visible.height}px`;
     });
   }
 

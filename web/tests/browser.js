@@ -1,19 +1,40 @@
-// What the browser tests share: Debian's Chromium driven by playwright-core, the page opened from
-// its file or served on 127.0.0.1, keys typed and text pasted as a user does, and the screen read
-// back, with every request, console error and policy violation watched.
+// What the browser tests share: a page opened in one of three engines (Chromium and Firefox through
+// playwright-core, WebKit through its WebDriver), from its file or served on 127.0.0.1, driven
+// through one small interface (a subset of playwright's Page), with every request, console error
+// and policy violation watched.
 'use strict';
 
 const fs = require('fs');
 const http = require('http');
+const os = require('os');
 const path = require('path');
 const { pathToFileURL } = require('url');
-const { chromium } = require('playwright-core');
+const { chromium, firefox } = require('playwright-core');
+const { launchWebKit } = require('./webdriver.js');
 
-const kChromium = process.env.MATHIEU12_CHROMIUM || '/usr/bin/chromium';
 const kWaitMs = 10000;
+const kShown = 300;  // characters of a message kept for the report
 const kTypes = {
   '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml',
+  '.png': 'image/png',
 };
+// Each engine: how to start it, and the options of a phone's page (390×844) in it: touch where
+// the engine emulates it; elsewhere a tap is a click.
+const kEngines = {
+  chromium: {
+    launch: () => chromium.launch({
+      executablePath: process.env.MATHIEU12_CHROMIUM || '/usr/bin/chromium', headless: true }),
+    phone: { hasTouch: true, isMobile: true },
+  },
+  firefox: {
+    // A stock Firefox over WebDriver BiDi: the channel that playwright-core 1.64 offers for it.
+    launch: () => firefox.launch({ channel: 'moz-firefox', headless: true,
+      executablePath: process.env.MATHIEU12_FIREFOX || '/usr/bin/firefox-esr' }),
+    phone: {},  // its touch emulation over BiDi sends no events: a phone is its window size
+  },
+  webkit: { launch: launchWebKit, phone: {} },
+};
+const kEngineNames = Object.keys(kEngines);
 
 // Serves `folder` under /mathieu12/ on a free port of 127.0.0.1; every request is recorded.
 function serve(folder) {
@@ -37,15 +58,23 @@ function serve(folder) {
   });
 }
 
-// Opens the page in a new headless Chromium: from its file (`over` 'file') or served ('http').
-async function openPage(folder, { over = 'file', width = 1024, height = 700 } = {}) {
-  const server = over === 'http' ? await serve(folder) : null;
-  const base = server ? server.base : pathToFileURL(folder).href + '/';
-  const browser = await chromium.launch({ executablePath: kChromium, headless: true });
-  const page = await browser.newPage({ viewport: { width, height } });
-  const problems = [];
-  const requested = [];
-  const kShown = 300;  // characters of a message kept for the report
+// A copy of the page's folder whose pages load watch.js before anything else, for an engine whose
+// driver reports no console; `remove` deletes it.
+function watchedCopy(folder) {
+  const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'mathieu12-page-'));
+  fs.cpSync(folder, copy, { recursive: true });
+  fs.copyFileSync(path.join(__dirname, 'watch.js'), path.join(copy, 'watch.js'));
+  for (const name of fs.readdirSync(copy).filter((file) => file.endsWith('.html'))) {
+    const file = path.join(copy, name);
+    const html = fs.readFileSync(file, 'utf8');
+    fs.writeFileSync(file, html.replace('</head>', '<script src="watch.js"></script>\n</head>'));
+  }
+  return { folder: copy, remove: () => fs.rmSync(copy, { recursive: true, force: true }) };
+}
+
+// Records what goes wrong in a playwright page: console errors, uncaught errors and policy
+// violations (through a script run before the page's own).
+async function watchPlaywrightPage(page, problems, requested) {
   page.on('console', (message) => {
     if (message.type() === 'error') problems.push('console error: ' + message.text().slice(0, kShown));
   });
@@ -56,17 +85,41 @@ async function openPage(folder, { over = 'file', width = 1024, height = 700 } = 
       console.error(`policy violation: ${event.violatedDirective} ${event.blockedURI}`);
     });
   });
-  await page.goto(base + 'index.html');
-  const policy = await page.getAttribute('meta[http-equiv="Content-Security-Policy"]', 'content');
+}
+
+// Opens `file` (index.html by default) of the page in `folder` in a new browser of `engine`: from
+// its file (`over` 'file') or served ('http'), in a window of `width`×`height`, or as a phone.
+async function openPage(folder, { engine = 'chromium', over = 'file', file = 'index.html',
+                                  width = 1024, height = 700, phone = false } = {}) {
+  const kind = kEngines[engine];
+  if (!kind) throw new Error(`no engine named ${engine}`);
+  const watched = engine === 'webkit' ? watchedCopy(folder) : null;
+  const served = watched ? watched.folder : folder;
+  const server = over === 'http' ? await serve(served) : null;
+  const base = server ? server.base : pathToFileURL(served).href + '/';
+  const browser = await kind.launch();
+  const size = phone ? { width: 390, height: 844 } : { width, height };
+  const page = await browser.newPage({ viewport: size, ...(phone ? kind.phone : {}) });
+  const problems = [];
+  const requested = [];
+  if (!watched) await watchPlaywrightPage(page, problems, requested);
+  if (!page.tap || (phone && !kind.phone.hasTouch)) page.tap = (selector) => page.click(selector);
+  await page.goto(base + file);
+  const policy = await page.evaluate(() => {
+    const meta = document.querySelector('meta[http-equiv="Content-Security-Policy"]');
+    return meta && meta.content;
+  });
   if (!policy || !policy.includes("default-src 'none'")) problems.push('no policy: ' + policy);
-  await page.locator('.xterm-helper-textarea').focus();
   return {
     page,
+    base,
     // Closes the browser; fails on any console error or violation, and on any request that
     // left the page's folder.
     async close() {
+      if (page.watched) requested.push(...await page.watched(problems));
       await browser.close();
       if (server) await server.close();
+      if (watched) watched.remove();
       const outside = requested.filter((url) => !url.startsWith(base) && url !== 'about:blank');
       if (outside.length > 0) problems.push('requests outside the folder: ' + outside.join(' '));
       if (server && server.requests.some((url) => !url.startsWith('/mathieu12/'))) {
@@ -77,69 +130,29 @@ async function openPage(folder, { over = 'file', width = 1024, height = 700 } = 
   };
 }
 
-// The terminal's buffer as text, up to the cursor's row: a row that wraps joins the next one,
-// line ends are "\n", and blanks at the ends of lines are dropped, since a screen cannot show them.
-function screen(page) {
-  return page.evaluate(() => {
-    const buffer = window.mathieu12Terminal.buffer.active;
-    let text = '';
-    for (let row = 0; row <= buffer.baseY + buffer.cursorY; row++) {
-      const line = buffer.getLine(row);
-      if (row > 0 && !line.isWrapped) text += '\n';
-      text += line.translateToString(false);
+// Runs `test(page, engine)` with the page opened once from its file and once served over http.
+async function runBothWays(name, engine, pageFolder, test, options = {}) {
+  for (const over of ['file', 'http']) {
+    const opened = await openPage(path.resolve(pageFolder), { engine, over, ...options });
+    try {
+      await test(opened.page, engine, opened);
+    } finally {
+      await opened.close();
     }
-    return text.replace(/ +$/gm, '');
-  });
+    console.log(`${name} passed in ${engine}, page opened over ${over}`);
+  }
 }
 
-// The cursor's column.
-function cursorColumn(page) {
-  return page.evaluate(() => window.mathieu12Terminal.buffer.active.cursorX);
-}
-
-// Waits until the screen satisfies `wanted` (a function of its text); fails with the screen.
-async function waitForScreen(page, wanted, what) {
+// Waits until `read()` gives a value that satisfies `wanted`; fails with the last value.
+async function waitFor(page, read, wanted, what) {
   const deadline = Date.now() + kWaitMs;
-  let text = await screen(page);
-  while (!wanted(text)) {
-    if (Date.now() > deadline) throw new Error(`waited for ${what}; the screen is:\n${text}`);
+  let value = await read();
+  while (!wanted(value)) {
+    if (Date.now() > deadline) throw new Error(`waited for ${what}; the page shows:\n${value}`);
     await page.waitForTimeout(20);
-    text = await screen(page);
+    value = await read();
   }
-  return text;
+  return value;
 }
 
-function waitForEnding(page, ending) {
-  return waitForScreen(page, (text) => text.endsWith(ending), JSON.stringify(ending));
-}
-
-// Waits until the screen is the same for `quietMs`: the program is waiting for input, or done.
-async function waitForQuiet(page, quietMs = 150) {
-  let before = await screen(page);
-  for (;;) {
-    await page.waitForTimeout(quietMs);
-    const now = await screen(page);
-    if (now === before) return now;
-    before = now;
-  }
-}
-
-// Pastes `text` as the browser does from the clipboard, through xterm.js's own paste handling.
-function paste(page, text) {
-  return page.evaluate((pasted) => {
-    const data = new DataTransfer();
-    data.setData('text/plain', pasted);
-    document.querySelector('.xterm-helper-textarea')
-      .dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true }));
-  }, text);
-}
-
-// Types each line of `lines` and Enter.
-async function typeLines(page, lines) {
-  for (const line of lines) {
-    await page.keyboard.type(line);
-    await page.keyboard.press('Enter');
-  }
-}
-
-module.exports = { openPage, screen, cursorColumn, waitForScreen, waitForEnding, waitForQuiet, paste, typeLines };
+module.exports = { kEngineNames, openPage, runBothWays, waitFor };

@@ -1,16 +1,18 @@
 // The page in a real browser, used as a person uses it: each test types or pastes into the page
 // and reads what its terminal shows.
 //   node page_test.js --list                                  the tests' names, one a line
-//   node page_test.js NAME PAGE_FOLDER NATIVE_PROGRAM README OUTPUT_FOLDER
+//   node page_test.js NAME ENGINE PAGE_FOLDER NATIVE_PROGRAM README OUTPUT_FOLDER
+// ENGINE is chromium, firefox or webkit.
 'use strict';
 
 const assert = require('assert/strict');
 const { execFileSync } = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const b = require('./browser.js');
+const { runBothWays, waitFor } = require('./browser.js');
+const b = { ...require('./terminal_screen.js'), waitFor };
 
-const [, , testName, pageFolder, nativeProgram, readmePath, outputFolder] = process.argv;
+const [, , testName, engine, pageFolder, nativeProgram, readmePath, outputFolder] = process.argv;
 
 const kEnded = (status) => `mathieu12 ended with exit status ${status}. Press Enter to start it again.\n`;
 const kMenu = '1: Launch Mathieu-12 solver\n2: Launch Mathieu-12 simulator\n' +
@@ -177,10 +179,11 @@ const tests = {
     await b.typeLines(page, ['abc 2']);
     await b.waitForEnding(page, kMenu + 'abc 2\nmathieu12: ignored "abc": not a number\n\n' +
                                 kSimulatorHeading);
-    const message = page.locator('.xterm-rows span', { hasText: 'ignored "abc"' });
-    const colour = await message.evaluate((span) => getComputedStyle(span).color);
-    const plain = await page.locator('.xterm-rows span', { hasText: 'Launch' }).first()
-      .evaluate((span) => getComputedStyle(span).color);
+    const [colour, plain] = await page.evaluate(() => ['ignored "abc"', 'Launch'].map((text) => {
+      const span = [...document.querySelectorAll('.xterm-rows span')]
+        .find((candidate) => candidate.textContent.includes(text));
+      return getComputedStyle(span).color;
+    }));
     assert.notEqual(colour, plain);
   },
 
@@ -204,7 +207,7 @@ const tests = {
         return { cols: window.mathieu12Terminal.cols, rows: window.mathieu12Terminal.rows,
                  right: box.right, bottom: box.bottom, width: innerWidth, height: innerHeight };
       }));
-      await page.screenshot({ path: path.join(outputFolder, `page-${width}x${height}.png`) });
+      await page.screenshot({ path: path.join(outputFolder, `page-${engine}-${width}x${height}.png`) });
     }
     for (const size of sizes) {
       assert.ok(size.width - size.right < 40, `the terminal leaves room at the right: ${JSON.stringify(size)}`);
@@ -215,7 +218,65 @@ const tests = {
   },
 };
 
-// Each test opens the page once from its file and once served over http.
+// As a phone (390×844 and touch where the engine emulates it): nothing wider than the screen,
+// every control in sight and big enough for a finger, the terminal and the buttons taken by tap,
+// the prompt in sight when an on-screen keyboard takes half the screen, and the manual as narrow.
+tests.PhoneLayoutFitsAndTakesTaps = async function (page, _engine, opened) {
+  const layout = () => page.evaluate(() => ({
+    scrollWidth: document.documentElement.scrollWidth,
+    width: Math.min(innerWidth, screen.width),  // a phone's page may grow wider than its screen
+    height: visualViewport.height,
+    controls: [...document.querySelectorAll('a, button')].map((control) => {
+      const box = control.getBoundingClientRect();
+      return { name: control.textContent, left: box.left, top: box.top, right: box.right,
+               bottom: box.bottom, width: box.width, height: box.height };
+    }),
+  }));
+  const checkFits = (seen) => {
+    assert.ok(seen.scrollWidth <= seen.width, `the page scrolls sideways: ${JSON.stringify(seen)}`);
+    for (const control of seen.controls) {
+      const inside = control.left >= 0 && control.top >= 0 && control.right <= seen.width &&
+                     control.bottom <= seen.height;
+      assert.ok(inside && control.width >= 44 && control.height >= 44, JSON.stringify(control));
+    }
+  };
+  await b.waitForEnding(page, kMenu);
+  await page.screenshot({ path: path.join(outputFolder, `page-${_engine}-phone.png`) });
+  checkFits(await layout());
+  await page.tap('#terminal');
+  await reachMovePrompt(page);
+  await page.keyboard.type('LL');
+  await page.tap('button[data-keys="ctrl-d"]');
+  await b.waitForEnding(page, kAtMovePrompt + ' LL');
+  await page.tap('button[data-keys="ctrl-c"]');
+  await b.waitForEnding(page, 'LL^C\nmathieu12 was ended by Ctrl+C with exit status 130. ' +
+                              'Press Enter to start it again.\n');
+  await page.setViewportSize({ width: 390, height: 420 });  // as an on-screen keyboard leaves it
+  await page.tap('#terminal');
+  await page.keyboard.press('Enter');
+  await b.waitForEnding(page, kMenu);
+  const small = await b.waitFor(page, layout, (seen) => seen.height <= 420, 'the smaller window');
+  checkFits(small);
+  const cursorInSight = await page.evaluate(() => {
+    const terminal = window.mathieu12Terminal;
+    const cursor = terminal.element.querySelector('.xterm-cursor-layer, .xterm-rows');
+    const buffer = terminal.buffer.active;
+    const row = buffer.baseY + buffer.cursorY - buffer.viewportY;
+    return row >= 0 && row < terminal.rows && cursor.getBoundingClientRect().bottom > 0 &&
+           terminal.element.getBoundingClientRect().bottom <= visualViewport.height + 1;
+  });
+  assert.ok(cursorInSight, 'the prompt is out of sight in the smaller window');
+  await page.click('header a[href="mathieu12.html"]');
+  const manualLoaded = () => page.evaluate(() => `${document.title} ${document.readyState}`);
+  await b.waitFor(page, manualLoaded, (state) => state === 'MATHIEU12(1) complete', 'the manual');
+  const manual = await page.evaluate(() => [document.documentElement.scrollWidth,
+                                             Math.min(innerWidth, screen.width)]);
+  assert.ok(manual[0] <= manual[1], `the manual scrolls sideways: ${manual}`);
+};
+tests.PhoneLayoutFitsAndTakesTaps.options = { phone: true };
+
+// Each test opens the page once from its file and once served over http, with the keyboard's
+// focus in the terminal.
 async function main() {
   if (testName === '--list') {
     console.log(Object.keys(tests).join('\n'));
@@ -224,15 +285,10 @@ async function main() {
   const test = tests[testName];
   if (!test) throw new Error(`no test named ${testName}`);
   fs.mkdirSync(outputFolder, { recursive: true });
-  for (const over of ['file', 'http']) {
-    const opened = await b.openPage(path.resolve(pageFolder), { over });
-    try {
-      await test(opened.page);
-    } finally {
-      await opened.close();
-    }
-    console.log(`${testName} passed, page opened over ${over}`);
-  }
+  await runBothWays(testName, engine, pageFolder, async (page, ...rest) => {
+    await b.focusTerminal(page);
+    await test(page, ...rest);
+  }, test.options);
 }
 
 main().catch((error) => {
