@@ -6,7 +6,8 @@
 
 const { execFileSync } = require('child_process');
 const path = require('path');
-const b = require('./browser.js');
+const { openPage } = require('./browser.js');
+const b = require('./terminal_screen.js');
 
 const [, , nativeProgram, nodeProgram, pageFolder, runs = '7'] = process.argv;
 const kInitial = '1 2 3 4 5 6 7 8 9 10 11 12';
@@ -51,7 +52,8 @@ function median(values) {
 }
 
 async function main() {
-  const opened = await b.openPage(path.resolve(pageFolder));
+  const opened = await openPage(path.resolve(pageFolder));
+  await b.focusTerminal(opened.page);
   const times = { native: [], node: [], page: [] };
   for (let i = 0; i < Number(runs); i++) {
     times.native.push(timeProcess(nativeProgram, []));

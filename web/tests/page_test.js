@@ -179,11 +179,13 @@ const tests = {
     await b.typeLines(page, ['abc 2']);
     await b.waitForEnding(page, kMenu + 'abc 2\nmathieu12: ignored "abc": not a number\n\n' +
                                 kSimulatorHeading);
-    const [colour, plain] = await page.evaluate(() => ['ignored "abc"', 'Launch'].map((text) => {
+    // The message's span and the menu's, once drawn; the spans show blanks as no-break spaces.
+    const colours = () => page.evaluate(() => ['"abc"', 'Launch'].map((text) => {
       const span = [...document.querySelectorAll('.xterm-rows span')]
         .find((candidate) => candidate.textContent.includes(text));
-      return getComputedStyle(span).color;
+      return span && getComputedStyle(span).color;
     }));
+    const [colour, plain] = await b.waitFor(page, colours, (both) => both.every(Boolean), 'the spans');
     assert.notEqual(colour, plain);
   },
 
