@@ -88,18 +88,20 @@ async function watchPlaywrightPage(page, problems, requested) {
 }
 
 // Opens `file` (index.html by default) of the page in `folder` in a new browser of `engine`: from
-// its file (`over` 'file') or served ('http'), in a window of `width`×`height`, or as a phone.
+// its file (`over` 'file') or served ('http'), in a window of `width`×`height`, or as a phone;
+// with `reducedMotion`, as for a user who asks for reduced motion.
 async function openPage(folder, { engine = 'chromium', over = 'file', file = 'index.html',
-                                  width = 1024, height = 700, phone = false } = {}) {
+                                  width = 1024, height = 700, phone = false, reducedMotion = false } = {}) {
   const kind = kEngines[engine];
   if (!kind) throw new Error(`no engine named ${engine}`);
   const watched = engine === 'webkit' ? watchedCopy(folder) : null;
   const served = watched ? watched.folder : folder;
   const server = over === 'http' ? await serve(served) : null;
   const base = server ? server.base : pathToFileURL(served).href + '/';
-  const browser = await kind.launch();
+  const browser = await kind.launch({ reducedMotion });
   const size = phone ? { width: 390, height: 844 } : { width, height };
-  const page = await browser.newPage({ viewport: size, ...(phone ? kind.phone : {}) });
+  const page = await browser.newPage({ viewport: size, ...(phone ? kind.phone : {}),
+                                       ...(reducedMotion ? { reducedMotion: 'reduce' } : {}) });
   const problems = [];
   const requested = [];
   if (!watched) await watchPlaywrightPage(page, problems, requested);

@@ -52,7 +52,7 @@ function median(values) {
 }
 
 async function main() {
-  const opened = await openPage(path.resolve(pageFolder));
+  const opened = await openPage(path.resolve(pageFolder), { file: 'terminal.html' });
   await b.focusTerminal(opened.page);
   const times = { native: [], node: [], page: [] };
   for (let i = 0; i < Number(runs); i++) {

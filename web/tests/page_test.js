@@ -290,7 +290,7 @@ async function main() {
   await runBothWays(testName, engine, pageFolder, async (page, ...rest) => {
     await b.focusTerminal(page);
     await test(page, ...rest);
-  }, test.options);
+  }, { file: 'terminal.html', ...test.options });
 }
 
 main().catch((error) => {

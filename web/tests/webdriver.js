@@ -6,6 +6,8 @@
 const { spawn } = require('child_process');
 const fs = require('fs');
 const net = require('net');
+const os = require('os');
+const path = require('path');
 
 const kMiniBrowser = process.env.MATHIEU12_MINIBROWSER ||
                      '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
@@ -49,11 +51,18 @@ async function command(base, method, route, body) {
   return answer.value;
 }
 
-// Starts WebKitWebDriver and waits until it answers.
-async function startDriver(display) {
+// Starts WebKitWebDriver and waits until it answers; with `reducedMotion`, the browser it starts
+// finds GTK's animations off, which WebKitGTK reports as prefers-reduced-motion: reduce.
+async function startDriver(display, reducedMotion) {
   const port = await freePort();
-  const driver = spawn('WebKitWebDriver', [`--port=${port}`],
-                       { stdio: 'ignore', detached: true, env: { ...process.env, DISPLAY: display } });
+  const env = { ...process.env, DISPLAY: display };
+  if (reducedMotion) {
+    env.XDG_CONFIG_HOME = fs.mkdtempSync(path.join(os.tmpdir(), 'mathieu12-gtk-'));
+    fs.mkdirSync(path.join(env.XDG_CONFIG_HOME, 'gtk-3.0'));
+    fs.writeFileSync(path.join(env.XDG_CONFIG_HOME, 'gtk-3.0', 'settings.ini'),
+                     '[Settings]\ngtk-enable-animations=false\n');
+  }
+  const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', detached: true, env });
   const base = `http://127.0.0.1:${port}`;
   const deadline = Date.now() + kStartMs;
   for (;;) {
@@ -85,9 +94,11 @@ function createPage(session) {
     goto: (url) => send('POST', '/url', { url }),
     title: () => send('GET', '/title'),
     waitForTimeout: sleep,
-    // Runs `fn(arg)` in the page; a promise it returns is awaited, as playwright does.
+    // Runs `fn(arg)` in the page, or `fn` itself when it is a script's text; a promise it
+    // returns is awaited, as playwright does.
     evaluate: (fn, arg) => send('POST', '/execute/sync', {
-      script: `return (${fn})(arguments[0]);`, args: [arg === undefined ? null : arg] }),
+      script: typeof fn === 'string' ? fn : `return (${fn})(arguments[0]);`,
+      args: [arg === undefined ? null : arg] }),
     click: async (selector) => send('POST', `/element/${await element(selector)}/click`, {}),
     tap: (selector) => page.click(selector),
     keyboard: {
@@ -126,9 +137,9 @@ function createPage(session) {
   return page;
 }
 
-// A browser like playwright's: newPage() opens a WebKit window at the size asked; close() ends the
+// A browser like playwright's (`reducedMotion` as the user's setting): newPage() opens a WebKit window at the size asked; close() ends the
 // session and stops the driver and Xvfb by their process ids.
-async function launchWebKit() {
+async function launchWebKit({ reducedMotion = false } = {}) {
   const xvfb = await startXvfb();
   let driver = null;
   const stop = () => {
@@ -137,7 +148,7 @@ async function launchWebKit() {
     }
   };
   try {
-    driver = await startDriver(xvfb.display);
+    driver = await startDriver(xvfb.display, reducedMotion);
     const options = { binary: kMiniBrowser, args: ['--automation'] };
     const created = await command(driver.base, 'POST', '/session', {
       capabilities: { alwaysMatch: { browserName: 'MiniBrowser', 'webkitgtk:browserOptions': options } },

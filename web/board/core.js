@@ -1,0 +1,74 @@
+// The program's own core in the page: its WebAssembly compiled once, one long-lived instance that
+// applies moves, and a fresh instance for every search, since the solver searches once per process.
+'use strict';
+
+const kValueBytes = 4;
+
+function wasmBytes() {
+  const hex = window.mathieu12BoardWasm;
+  const bytes = new Uint8Array(hex.length / 2);
+  for (let i = 0; i < bytes.length; i++) bytes[i] = parseInt(hex.substr(2 * i, 2), 16);
+  return bytes;
+}
+
+// Copies `states` (arrays of twelve values) into the instance's memory, runs `use` with their
+// addresses, copies them back (the instance may change them) and frees the memory.
+function withStates(instance, states, use) {
+  const address = instance._malloc(states.length * kStateLength * kValueBytes);
+  const addresses = states.map((_, i) => address + i * kStateLength * kValueBytes);
+  states.forEach((state, i) => instance.HEAP32.set(state, addresses[i] / kValueBytes));
+  try {
+    return use(...addresses);
+  } finally {
+    states.forEach((state, i) => {
+      const start = addresses[i] / kValueBytes;
+      state.splice(0, kStateLength, ...instance.HEAP32.subarray(start, start + kStateLength));
+    });
+    instance._free(address);
+  }
+}
+
+// Resolves to the core: applyLetters(state, letters) gives the state after the letters (L, l, R
+// and r; anything else skipped); solve(from, to) resolves to the lines of the program's run
+// report; reachable(from) to every state that the moves reach from `from`, as a count and a
+// function that gives the state at an index.
+async function createCore() {
+  const compiled = await WebAssembly.compile(wasmBytes());
+  const instantiate = (print) => createBoardCore({
+    print,
+    printErr: print,
+    instantiateWasm(imports, receive) {
+      const instance = new WebAssembly.Instance(compiled, imports);
+      receive(instance, compiled);
+      return instance.exports;
+    },
+  });
+  const mover = await instantiate(() => {});
+  return {
+    applyLetters(state, letters) {
+      const text = new TextEncoder().encode(letters + '\0');
+      const letterAddress = mover._malloc(text.length);
+      mover.HEAPU8.set(text, letterAddress);
+      const after = [...state];
+      withStates(mover, [after], (address) => mover._boardApplyLetters(address, letterAddress));
+      mover._free(letterAddress);
+      return after;
+    },
+    async solve(from, to) {
+      const lines = [];
+      const searcher = await instantiate((line) => lines.push(line));
+      withStates(searcher, [[...from], [...to]], (a, b) => searcher._boardSolve(a, b));
+      return lines;
+    },
+    async reachable(from) {
+      const searcher = await instantiate(() => {});
+      const count = withStates(searcher, [[...from]], (address) => searcher._boardReachable(address));
+      const stateAt = (index) => {
+        const state = new Array(kStateLength).fill(0);
+        withStates(searcher, [state], (address) => searcher._boardQueuedState(index, address));
+        return state;
+      };
+      return { count, stateAt };
+    },
+  };
+}

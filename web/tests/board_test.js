@@ -1,0 +1,227 @@
+// The visual page in a real browser, used as a person uses it (buttons, keys, taps, typed fields,
+// the address), checked against the native program's simulator and run report.
+//   node board_test.js --list                                  the tests' names, one a line
+//   node board_test.js NAME ENGINE PAGE_FOLDER NATIVE_PROGRAM README OUTPUT_FOLDER
+'use strict';
+
+const assert = require('assert/strict');
+const { execFileSync } = require('child_process');
+const fs = require('fs');
+const path = require('path');
+const { runBothWays, waitFor } = require('./browser.js');
+
+const [, , testName, engine, pageFolder, nativeProgram, , outputFolder] = process.argv;
+const kDefault = [1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12];
+const kAxeTags = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'];
+
+const native = (input) => execFileSync(nativeProgram, [], { input, stdio: ['pipe', 'pipe', 'ignore'] })
+  .toString().split('\n');
+// The native simulator's state after `tokens`, typed one a line from `start`.
+const simulated = (start, tokens) => native(`2\n${start.join(' ')}\n${tokens.join('\n')}\n`)
+  .filter((line) => line.includes('Current state: ')).at(-1).split('Current state: ')[1].trim();
+// The native run report's lines from `from` to `to`.
+const report = (from, to) => native(`1\n${from.join(' ')}\n${to.join(' ')}\n`);
+
+// A generator of numbers in [0, 1) from a seed, so that a failing sequence can be played again.
+function seeded(seed) {
+  let x = seed;
+  return () => ((x = (Math.imul(x, 1103515245) + 12345) >>> 0) / 2 ** 32);
+}
+const seed = Number(process.env.MATHIEU12_SEED || Date.now() % 100000);
+
+const boardText = (page) => page.evaluate(() => [...document.querySelectorAll('#board [role="listitem"]')]
+  .map((item, i) => { if (item.dataset.position !== String(i + 1)) throw new Error('order'); return item.dataset.value; })
+  .join(' '));
+const text = (page, id) => page.evaluate((which) => document.getElementById(which).textContent, id);
+const waitForBoard = (page, wanted) => waitFor(page, () => boardText(page), (seen) => seen === wanted, wanted);
+
+async function fill(page, id, value) {
+  await page.evaluate(([which, typed]) => { document.getElementById(which).value = typed; }, [id, value]);
+}
+async function typeInto(page, id, value) {
+  await fill(page, id, '');
+  await page.click(`#${id}`);
+  await page.keyboard.type(value);
+}
+const focusBoard = (page) => page.evaluate(() => document.getElementById('board').focus());
+
+async function axe(page) {
+  const source = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+  await page.evaluate(source);
+  const violations = await page.evaluate((tags) => window.axe.run(document, { runOnly: tags })
+    .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`)), kAxeTags);
+  assert.deepEqual(violations, []);
+}
+async function screenshot(page, name) {
+  // Playwright's screenshot in Firefox adds an inline style that the page's policy refuses.
+  if (engine !== 'firefox') await page.screenshot({ path: path.join(outputFolder, `board-${engine}-${name}.png`) });
+}
+
+// Solves from `from` to `to` in the page and checks the report and the playback against the
+// native program's report.
+async function checkSolve(page, from, to) {
+  await typeInto(page, 'state', from.join(', '));
+  await page.click('#state-form button');
+  await typeInto(page, 'target', to.join(' '));
+  await page.click('#solve');
+  const lines = report(from, to);
+  const investigated = await waitFor(page, () => text(page, 'investigated'), Boolean, 'the report');
+  assert.equal(investigated, lines.find((line) => line.startsWith('Investigated')));
+  const solvability = lines.find((line) => line.startsWith('Solvability: ')).slice(13);
+  assert.ok((await text(page, 'solvability')).startsWith(solvability), solvability);
+  const letters = (lines.find((line) => line.startsWith('Shortest solution: ')) || '').slice(19);
+  assert.equal(await text(page, 'solution'), letters);
+  if (solvability === 'Unsolvable' || letters.length === 0) return;
+  await page.click('#to-end');
+  await waitForBoard(page, to.join(' '));
+  await page.click('#solution li:first-child button');
+  await waitForBoard(page, simulated(from, [letters[0]]));
+  await page.click('#to-start');
+  await page.evaluate(() => { document.getElementById('speed').value = '250'; });
+  await page.click('#play');
+  await waitForBoard(page, to.join(' '));
+  await waitFor(page, () => text(page, 'play'), (seen) => seen === 'Play', 'the end of playback');
+}
+
+const tests = {
+  // Buttons, keys (some while a move still travels), typed strings, undo and redo, each state
+  // compared with the native simulator's after the same moves.
+  async PlayIsTheSimulatorsState(page) {
+    const random = seeded(seed);
+    const done = [];  // the tokens behind the board, as the undo stack holds them
+    const undone = [];
+    const pick = (items) => items[Math.floor(random() * items.length)];
+    const kinds = {
+      button: async () => { const letter = pick(['L', 'R']); await page.click(`#move-${letter.toLowerCase()}`); return letter; },
+      keys: async () => { const keys = [...Array(1 + Math.floor(random() * 4))].map(() => pick('LlRr')).join('');
+        await focusBoard(page); await page.keyboard.type(keys); return keys; },
+      typed: async () => { const typed = [...Array(Math.floor(random() * 12))].map(() => pick('LlRrx7-é')).join('');
+        await typeInto(page, 'moves', typed + 'L'); await page.click('#moves-form button'); return typed + 'L'; },
+      undo: async () => { await focusBoard(page); await page.keyboard.press('Control+Z'); if (done.length) undone.push(done.pop()); },
+      redo: async () => { await page.click('#redo'); if (undone.length) done.push(undone.pop()); },
+    };
+    console.log(`seed ${seed}`);
+    for (let step = 0; step < 30; step++) {
+      const kind = pick(Object.keys(kinds));
+      const token = await kinds[kind]();
+      if (token) { done.push(token); undone.length = 0; }
+      const wanted = simulated(kDefault, done);
+      await waitForBoard(page, wanted);
+      assert.ok((await text(page, 'status')).endsWith(': ' + wanted), kind);
+      assert.equal(await text(page, 'moves-made'), done.join('').replace(/[^LlRr]/g, '').toUpperCase() || '(none)');
+    }
+    const travels = await page.evaluate(() => { document.getElementById('move-l').click(); return document.getAnimations().length; });
+    assert.ok(travels > 0, 'a move shows no travel');
+  },
+
+  async SolveIsTheProgramsReportAndPlaysToTheTarget(page) {
+    const random = seeded(seed);
+    const values = kDefault.map(() => Math.floor((random() - 0.5) * 2 ** 32));
+    const scrambled = (from) => simulated(from, [[...Array(30)].map(() => (random() < 0.5 ? 'L' : 'R')).join('')]).split(' ').map(Number);
+    await axe(page);
+    await checkSolve(page, kDefault, [12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1]);
+    await screenshot(page, 'desktop');
+    await axe(page);
+    await checkSolve(page, values, scrambled(values));
+    await checkSolve(page, [1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3], scrambled([1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3]));
+    await checkSolve(page, kDefault, [2, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12]);
+    await checkSolve(page, values, values);
+    // The worst case, with a key pressed while it runs: the key is applied, never lost.
+    await fill(page, 'target', '0 1 2 3 4 5 6 7 8 9 10 11');
+    await page.click('#solve');
+    await focusBoard(page);
+    await page.keyboard.press('r');
+    await waitForBoard(page, simulated(values, ['R']));
+    await waitFor(page, () => page.evaluate(() => document.getElementById('busy').hidden), Boolean, 'the search');
+    await page.click('#hint');
+    await waitFor(page, () => text(page, 'hint-text'), (seen) => seen.startsWith('Unsolvable'), 'the hint');
+  },
+
+  // The address's fragment shows a state and a target, follows the board, and Back returns;
+  // a wrong fragment or entry shows the message that names its fault, and changes nothing.
+  async AddressAndEntriesAreReadAsTheProgramReadsNumbers(page, _engine, opened) {
+    const shared = simulated(kDefault, ['LRRLLRLR']).split(' ').map(Number);
+    await page.goto(opened.base + `index.html#state=${shared.join(',')}&target=${kDefault.join(',')}`);
+    await waitForBoard(page, shared.join(' '));
+    await page.click('#move-r');
+    assert.ok((await page.evaluate(() => location.hash)).startsWith(`#state=${simulated(shared, ['R']).replace(/ /g, ',')}&target=1,2`));
+    await page.click('#hint');
+    const hint = await waitFor(page, () => text(page, 'hint-text'), Boolean, 'the hint');
+    const letters = report(simulated(shared, ['R']).split(' '), kDefault).at(-2).slice(19);
+    assert.equal(hint, `Next move: ${letters[0]}; ${letters.length} moves remain.`);
+    await page.evaluate(() => history.back());
+    await waitForBoard(page, shared.join(' '));
+    const wrong = { '1,2,3': '3 numbers instead of twelve', '1,2,x3,4': '"x3" is not a number',
+                    [`2147483648${',1'.repeat(11)}`]: '"2147483648" is out of range' };
+    for (const [fragment, message] of Object.entries(wrong)) {
+      await page.evaluate((hash) => { location.hash = hash; }, `state=${fragment}`);
+      await waitForBoard(page, kDefault.join(' '));
+      assert.ok((await text(page, 'state-message')).startsWith(message), message);
+      await page.click('#move-l');
+      await typeInto(page, 'state', fragment.replace(/,/g, ' '));
+      await page.keyboard.press('Enter');
+      assert.ok((await text(page, 'state-message')).startsWith(message), message);
+      await waitForBoard(page, simulated(kDefault, ['L']));
+    }
+    await page.click('#copy-link');
+    await waitFor(page, () => page.evaluate(() => document.getElementById('status').textContent), (seen) => seen.includes('cop'), 'the copy');
+    const link = await page.evaluate(() => [document.getElementById('link').hidden, document.getElementById('link').value, location.href]);
+    assert.ok(link[0] || link[1] === link[2], JSON.stringify(link));
+  },
+
+  async ReducedMotionShowsTheNewStateAtOnce(page) {
+    await page.click('#move-l');
+    assert.equal(await page.evaluate(() => document.getAnimations().length), 0);
+    await waitForBoard(page, simulated(kDefault, ['L']));
+  },
+
+  // As a phone: nothing wider than the screen, every control big enough for a finger, play and
+  // solve by taps alone, and the field in use in sight when an on-screen keyboard takes half.
+  async PhoneLayoutPlaysByTaps(page) {
+    const layout = await page.evaluate(() => ({
+      width: Math.min(innerWidth, screen.width), scrollWidth: document.documentElement.scrollWidth,
+      small: [...document.querySelectorAll('a, button, input, select, #board')].filter((control) => {
+        const box = control.getBoundingClientRect();
+        return !control.hidden && (box.width < 44 || box.height < 44 || box.left < 0 || box.right > Math.min(innerWidth, screen.width));
+      }).map((control) => control.id || control.textContent),
+    }));
+    assert.ok(layout.scrollWidth <= layout.width && layout.small.length === 0, JSON.stringify(layout));
+    await screenshot(page, 'phone');
+    await axe(page);
+    for (const id of ['move-l', 'move-r', 'move-r', 'undo']) await page.tap(`#${id}`);
+    await waitForBoard(page, simulated(kDefault, ['L', 'R']));
+    await page.tap('#solve');
+    await waitFor(page, () => text(page, 'solution'), (seen) => seen.length > 0, 'the solution');
+    await axe(page);
+    await page.tap('#to-end');
+    await waitForBoard(page, kDefault.join(' '));
+    await page.setViewportSize({ width: 390, height: 420 });  // as an on-screen keyboard leaves it
+    await page.tap('#target');
+    const inSight = () => page.evaluate(() => {
+      const box = document.getElementById('target').getBoundingClientRect();
+      return box.top >= 0 && box.bottom <= visualViewport.height;
+    });
+    await waitFor(page, inSight, Boolean, 'the target field in sight');
+  },
+};
+tests.ReducedMotionShowsTheNewStateAtOnce.options = { reducedMotion: true };
+tests.PhoneLayoutPlaysByTaps.options = { phone: true };
+
+async function main() {
+  if (testName === '--list') {
+    console.log(Object.keys(tests).join('\n'));
+    return;
+  }
+  const test = tests[testName];
+  if (!test) throw new Error(`no test named ${testName}`);
+  fs.mkdirSync(outputFolder, { recursive: true });
+  await runBothWays(testName, engine, pageFolder, async (page, ...rest) => {
+    await waitFor(page, () => page.evaluate(() => document.body.dataset.ready || ''), Boolean, 'the page');
+    await test(page, ...rest);
+  }, test.options);
+}
+
+main().catch((error) => {
+  console.error(error.stack || String(error));
+  process.exit(1);
+});
