@@ -48,7 +48,7 @@ const focusBoard = (page) => page.evaluate(() => document.getElementById('board'
 async function axe(page) {
   const source = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
   await page.evaluate(source);
-  const violations = await page.evaluate((tags) => window.axe.run(document, { runOnly: tags })
+  const violations = await page.evaluate((tags) => window.axe.run(document, { runOnly: tags, preload: false })
     .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`)), kAxeTags);
   assert.deepEqual(violations, []);
 }
@@ -92,19 +92,19 @@ const tests = {
     const undone = [];
     const pick = (items) => items[Math.floor(random() * items.length)];
     const kinds = {
-      button: async () => { const letter = pick(['L', 'R']); await page.click(`#move-${letter.toLowerCase()}`); return letter; },
+      button: async () => { const letter = pick(['L', 'R']); await page.click(`#move-${letter.toLowerCase()}`); return [letter]; },
       keys: async () => { const keys = [...Array(1 + Math.floor(random() * 4))].map(() => pick('LlRr')).join('');
-        await focusBoard(page); await page.keyboard.type(keys); return keys; },
+        await focusBoard(page); await page.keyboard.type(keys); return [...keys]; },  // a step each
       typed: async () => { const typed = [...Array(Math.floor(random() * 12))].map(() => pick('LlRrx7-é')).join('');
-        await typeInto(page, 'moves', typed + 'L'); await page.click('#moves-form button'); return typed + 'L'; },
+        await typeInto(page, 'moves', typed + 'L'); await page.click('#moves-form button'); return [typed + 'L']; },
       undo: async () => { await focusBoard(page); await page.keyboard.press('Control+Z'); if (done.length) undone.push(done.pop()); },
       redo: async () => { await page.click('#redo'); if (undone.length) done.push(undone.pop()); },
     };
     console.log(`seed ${seed}`);
     for (let step = 0; step < 30; step++) {
       const kind = pick(Object.keys(kinds));
-      const token = await kinds[kind]();
-      if (token) { done.push(token); undone.length = 0; }
+      const tokens = await kinds[kind]();
+      if (tokens) { done.push(...tokens); undone.length = 0; }
       const wanted = simulated(kDefault, done);
       await waitForBoard(page, wanted);
       assert.ok((await text(page, 'status')).endsWith(': ' + wanted), kind);
@@ -199,7 +199,7 @@ const tests = {
     await page.tap('#target');
     const inSight = () => page.evaluate(() => {
       const box = document.getElementById('target').getBoundingClientRect();
-      return box.top >= 0 && box.bottom <= visualViewport.height;
+      return box.top >= 0 && box.bottom <= visualViewport.height + 1;  // a fraction of a pixel
     });
     await waitFor(page, inSight, Boolean, 'the target field in sight');
   },

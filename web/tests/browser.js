@@ -28,8 +28,11 @@ const kEngines = {
   },
   firefox: {
     // A stock Firefox over WebDriver BiDi: the channel that playwright-core 1.64 offers for it.
-    launch: () => firefox.launch({ channel: 'moz-firefox', headless: true,
-      executablePath: process.env.MATHIEU12_FIREFOX || '/usr/bin/firefox-esr' }),
+    // Reduced motion is Firefox's own preference: playwright's emulation of it does not reach
+    // a stock Firefox over BiDi.
+    launch: ({ reducedMotion }) => firefox.launch({ channel: 'moz-firefox', headless: true,
+      executablePath: process.env.MATHIEU12_FIREFOX || '/usr/bin/firefox-esr',
+      firefoxUserPrefs: reducedMotion ? { 'ui.prefersReducedMotion': 1 } : {} }),
     phone: {},  // its touch emulation over BiDi sends no events: a phone is its window size
   },
   webkit: { launch: launchWebKit, phone: {} },
