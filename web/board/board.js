@@ -343,5 +343,6 @@
 
   readAddress('The board');
   page.undo = [];
-  document.body.dataset.ready = 'true';
+  // Ready for a move: the time since the page began to load, in ms, for anyone who measures it.
+  document.body.dataset.ready = performance.now().toFixed(1);
 })();

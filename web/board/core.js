@@ -4,10 +4,13 @@
 
 const kValueBytes = 4;
 
+// The bytes of board-core.wasm, from the hexadecimal text of board-core-wasm.js.
 function wasmBytes() {
   const hex = window.mathieu12BoardWasm;
+  if (Uint8Array.fromHex) return Uint8Array.fromHex(hex);
+  const digit = (i) => { const code = hex.charCodeAt(i); return code < 97 ? code - 48 : code - 87; };
   const bytes = new Uint8Array(hex.length / 2);
-  for (let i = 0; i < bytes.length; i++) bytes[i] = parseInt(hex.substr(2 * i, 2), 16);
+  for (let i = 0; i < bytes.length; i++) bytes[i] = digit(2 * i) * 16 + digit(2 * i + 1);
   return bytes;
 }
 

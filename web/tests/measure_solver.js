@@ -1,6 +1,8 @@
 // Measures the worst-case solver run (all 95040 states) side by side: the native program and the
-// node program as whole processes, and the page in Chromium from the Enter that completes the
-// final state to the report on the screen. Prints the median of each over RUNS runs, alternating.
+// node program as whole processes, the terminal page in Chromium from the Enter that completes the
+// final state to the report on the screen, and the visual page from the Solve to its report. Also
+// the visual page opened from its file until it takes a move, and one move from the key to the new
+// state on the board. Prints the median of each over RUNS runs, alternating.
 //   node measure_solver.js NATIVE_PROGRAM NODE_PROGRAM PAGE_FOLDER [RUNS]
 'use strict';
 
@@ -46,21 +48,67 @@ async function timePage(page) {
   return milliseconds;
 }
 
+// The visual page's worst-case solve, from the Solve to the report on the page.
+function timeBoardSolve(page) {
+  return page.evaluate((final) => new Promise((resolve) => {
+    const report = document.getElementById('investigated');
+    report.textContent = '';
+    document.getElementById('target').value = final;
+    const start = performance.now();
+    new MutationObserver((_, observer) => {
+      if (!report.textContent.startsWith('Investigated 95040')) return;
+      observer.disconnect();
+      resolve(performance.now() - start);
+    }).observe(report, { childList: true });
+    document.getElementById('target-form').requestSubmit();
+  }), kFinal);
+}
+
+// One move on the visual page: from the key to the board that holds the new state.
+function timeBoardMove(page) {
+  return page.evaluate(() => {
+    const board = document.getElementById('board');
+    const before = board.firstChild.dataset.value;
+    const start = performance.now();
+    board.dispatchEvent(new KeyboardEvent('keydown', { key: 'l', bubbles: true }));
+    const milliseconds = performance.now() - start;
+    if (board.firstChild.dataset.value === before) throw new Error('the key moved nothing');
+    return milliseconds;
+  });
+}
+
+// The visual page opened from its file, until it takes a move: the time since the start of the
+// navigation at which it marked itself ready.
+async function timeBoardReady(folder) {
+  const opened = await openPage(folder, { file: 'index.html' });
+  let ready = '';
+  while (!ready) ready = await opened.page.evaluate(() => document.body.dataset.ready || '');
+  await opened.close();
+  return Number(ready);
+}
+
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
   return sorted[Math.floor(sorted.length / 2)];
 }
 
 async function main() {
-  const opened = await openPage(path.resolve(pageFolder), { file: 'terminal.html' });
+  const folder = path.resolve(pageFolder);
+  const opened = await openPage(folder, { file: 'terminal.html' });
   await b.focusTerminal(opened.page);
-  const times = { native: [], node: [], page: [] };
+  const board = await openPage(folder, { file: 'index.html' });
+  const times = { native: [], node: [], page: [], 'visual page solve': [], 'visual page move': [],
+                  'visual page ready': [] };
   for (let i = 0; i < Number(runs); i++) {
     times.native.push(timeProcess(nativeProgram, []));
     times.node.push(timeProcess('node', [nodeProgram]));
     times.page.push(await timePage(opened.page));
+    times['visual page solve'].push(await timeBoardSolve(board.page));
+    times['visual page move'].push(await timeBoardMove(board.page));
+    times['visual page ready'].push(await timeBoardReady(folder));
   }
   await opened.close();
+  await board.close();
   for (const [name, values] of Object.entries(times)) {
     console.log(`${name}: median ${median(values).toFixed(1)} ms of ${values.map((v) => v.toFixed(0)).join(' ')}`);
   }
