@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <utility>
@@ -96,19 +97,29 @@ TEST(Stress, NumbersOfFourThousandDigitsAreEachReportedOutOfRange) {
   EXPECT_EQ(solver.exitStatus, 1);
 }
 
+// The shell command that runs the program in the failure tests: the built program, or what
+// MATHIEU12_PROGRAM_COMMAND names instead (the browser edition's node program, `node PATH`).
+std::string programCommand() {
+  const char* other = std::getenv("MATHIEU12_PROGRAM_COMMAND");
+  return other != nullptr ? other : MATHIEU12_BINARY;
+}
+
 // Runs `mathieu12` behind an endless supply of moves with its output cut after ten bytes; the
 // program's exit status follows its standard error.
 RunResult runWithOutputCut(const std::string& shellPrelude) {
   const std::string pipeline = shellPrelude + "(printf '2\\n-1\\n'; yes L 2>/dev/null) | { " +
-                               MATHIEU12_BINARY + "; echo \"status $?\" >&2; } | head -c 10";
+                               programCommand() + "; echo \"status $?\" >&2; } | head -c 10";
   return runCommand({"/bin/sh", "-c", pipeline}, "", std::chrono::seconds(20));
 }
 
-TEST(LostOutput, EndsTheProgramPromptly) {
+TEST(LostOutput, EndsTheProgramPromptlyBySigpipe) {
   const RunResult byDefault = runWithOutputCut("");
   EXPECT_FALSE(byDefault.timedOut);
   EXPECT_EQ(byDefault.out, "1: Launch ");
   EXPECT_EQ(byDefault.err, "status " + std::to_string(128 + SIGPIPE) + "\n");
+}
+
+TEST(LostOutput, EndsTheProgramPromptlyWithSigpipeIgnored) {
   // With SIGPIPE ignored, the failed write itself ends the program, and is reported as such.
   const RunResult ignoring = runWithOutputCut("trap '' PIPE; ");
   EXPECT_FALSE(ignoring.timedOut);
@@ -124,7 +135,7 @@ TEST(LostOutput, ReaderGoneAtAPromptIsReportedWithSigpipeIgnored) {
       {"1\n", std::string(24, '-') + "\n", numbers},
   };
   for (const auto& [start, prompt, next] : cases) {
-    ChildSession session({"/bin/sh", "-c", std::string("trap '' PIPE; exec ") + MATHIEU12_BINARY});
+    ChildSession session({"/bin/sh", "-c", "trap '' PIPE; exec " + programCommand()});
     session.send(start);
     ASSERT_TRUE(session.waitForOutputEnding(prompt)) << start;
     session.closeOutput();
@@ -136,31 +147,39 @@ TEST(LostOutput, ReaderGoneAtAPromptIsReportedWithSigpipeIgnored) {
 
 // The program with its standard streams redirected by the shell, fed `input` otherwise.
 RunResult runRedirected(const std::string& redirection, const std::string& input) {
-  const std::string command = std::string("exec ") + MATHIEU12_BINARY + " " + redirection;
+  const std::string command = "exec " + programCommand() + " " + redirection;
   return runCommand({"/bin/sh", "-c", command}, input);
 }
 
-TEST(FailedStream, UnreadableInputIsReportedAsSuchWithStatusOne) {
+// Standard input that cannot be read: the menu, one line on standard error, status 1.
+void expectUnreadableInput(const char* redirection, int error) {
   const std::string menu(kMenu, std::strlen(kMenu) - 1);  // without the line end after a choice
-  for (const auto& [redirection, error] : {std::pair{"< /", EISDIR}, {"<&-", EBADF}}) {
-    const RunResult result = runRedirected(redirection, "");
-    EXPECT_EQ(result.out, menu) << redirection;
-    EXPECT_EQ(result.err, streamFailureLine("read standard input", error)) << redirection;
-    EXPECT_EQ(result.exitStatus, 1) << redirection;
+  const RunResult result = runRedirected(redirection, "");
+  EXPECT_EQ(result.out, menu);
+  EXPECT_EQ(result.err, streamFailureLine("read standard input", error));
+  EXPECT_EQ(result.exitStatus, 1);
+}
+
+TEST(FailedStream, InputFromADirectoryIsReportedWithStatusOne) {
+  expectUnreadableInput("< /", EISDIR);
+}
+
+TEST(FailedStream, ClosedInputIsReportedWithStatusOne) { expectUnreadableInput("<&-", EBADF); }
+
+// Standard output that cannot be written, in the solver and in the simulator.
+void expectUnwritableOutput(const char* redirection, int error) {
+  for (const char* input : {"1\n1 2 3 4 5 6 7 8 9 10 11 12\n-1\n", "2\n-1 L\n"}) {
+    const RunResult result = runRedirected(redirection, input);
+    EXPECT_EQ(result.err, streamFailureLine("write standard output", error)) << input;
+    EXPECT_EQ(result.exitStatus, 1) << input;
   }
 }
 
-TEST(FailedStream, UnwritableOutputIsReportedAsSuchInEveryMode) {
-  const char* const inputs[] = {"1\n1 2 3 4 5 6 7 8 9 10 11 12\n-1\n", "2\n-1 L\n"};
-  for (const auto& [redirection, error] : {std::pair{"> /dev/full", ENOSPC}, {">&-", EBADF}}) {
-    for (const char* input : inputs) {
-      const RunResult result = runRedirected(redirection, input);
-      EXPECT_EQ(result.err, streamFailureLine("write standard output", error))
-          << redirection << " " << input;
-      EXPECT_EQ(result.exitStatus, 1) << redirection << " " << input;
-    }
-  }
+TEST(FailedStream, FullOutputIsReportedInEveryMode) {
+  expectUnwritableOutput("> /dev/full", ENOSPC);
 }
+
+TEST(FailedStream, ClosedOutputIsReportedInEveryMode) { expectUnwritableOutput(">&-", EBADF); }
 
 // The program with standard output to a file where exactly `room` more bytes fit: the write
 // that crosses the limit fails with EFBIG (SIGXFSZ is ignored), at an exact byte, whenever the
@@ -175,7 +194,7 @@ RunResult runWithOutputRoom(const std::string& input, std::size_t room, std::str
   const std::string command = "{ head -c " + std::to_string(padding) +
                               " /dev/zero; trap '' XFSZ; " +
                               "exec prlimit --fsize=" + std::to_string(kFileSizeLimit) + " " +
-                              MATHIEU12_BINARY + "; } > " + path;
+                              programCommand() + "; } > " + path;
   RunResult result = runCommand({"/bin/sh", "-c", command}, input);
   written = readFile(path).substr(padding);
   return result;

@@ -93,17 +93,17 @@ async function watchPlaywrightPage(page, problems, requested) {
 // Opens `file` (index.html by default) of the page in `folder` in a new browser of `engine`: from
 // its file (`over` 'file') or served ('http'), in a window of `width`×`height`, or as a phone;
 // with `reducedMotion`, as for a user who asks for reduced motion.
-async function openPage(folder, { engine = 'chromium', over = 'file', file = 'index.html',
-                                  width = 1024, height = 700, phone = false, reducedMotion = false } = {}) {
+async function openPage(folder, { engine = 'chromium', over = 'file', file = 'index.html', width = 1024,
+                                  height = 700, phone = false, reducedMotion = false, browser = null } = {}) {
   const kind = kEngines[engine];
   if (!kind) throw new Error(`no engine named ${engine}`);
   const watched = engine === 'webkit' ? watchedCopy(folder) : null;
   const served = watched ? watched.folder : folder;
   const server = over === 'http' ? await serve(served) : null;
   const base = server ? server.base : pathToFileURL(served).href + '/';
-  const browser = await kind.launch({ reducedMotion });
+  const ownBrowser = browser ? null : await kind.launch({ reducedMotion });
   const size = phone ? { width: 390, height: 844 } : { width, height };
-  const page = await browser.newPage({ viewport: size, ...(phone ? kind.phone : {}),
+  const page = await (browser || ownBrowser).newPage({ viewport: size, ...(phone ? kind.phone : {}),
                                        ...(reducedMotion ? { reducedMotion: 'reduce' } : {}) });
   const problems = [];
   const requested = [];
@@ -118,11 +118,11 @@ async function openPage(folder, { engine = 'chromium', over = 'file', file = 'in
   return {
     page,
     base,
-    // Closes the browser; fails on any console error or violation, and on any request that
-    // left the page's folder.
+    // Closes the page (and the browser, unless it was given); fails on any console error or
+    // violation, and on any request that left the page's folder.
     async close() {
       if (page.watched) requested.push(...await page.watched(problems));
-      await browser.close();
+      await (ownBrowser ? ownBrowser.close() : page.close());
       if (server) await server.close();
       if (watched) watched.remove();
       const outside = requested.filter((url) => !url.startsWith(base) && url !== 'about:blank');
@@ -135,16 +135,22 @@ async function openPage(folder, { engine = 'chromium', over = 'file', file = 'in
   };
 }
 
-// Runs `test(page, engine)` with the page opened once from its file and once served over http.
+// Runs `test(page, engine, opened)` with the page opened once from its file and once served over
+// http, in one browser.
 async function runBothWays(name, engine, pageFolder, test, options = {}) {
-  for (const over of ['file', 'http']) {
-    const opened = await openPage(path.resolve(pageFolder), { engine, over, ...options });
-    try {
-      await test(opened.page, engine, opened);
-    } finally {
-      await opened.close();
+  const browser = await kEngines[engine].launch(options);
+  try {
+    for (const over of ['file', 'http']) {
+      const opened = await openPage(path.resolve(pageFolder), { engine, over, browser, ...options });
+      try {
+        await test(opened.page, engine, opened);
+      } finally {
+        await opened.close();
+      }
+      console.log(`${name} passed in ${engine}, page opened over ${over}`);
     }
-    console.log(`${name} passed in ${engine}, page opened over ${over}`);
+  } finally {
+    await browser.close();
   }
 }
 

@@ -92,6 +92,7 @@ function createPage(session) {
   };
   const page = {
     goto: (url) => send('POST', '/url', { url }),
+    close: () => page.goto('about:blank'),  // the session's one window stays for the next page
     title: () => send('GET', '/title'),
     waitForTimeout: sleep,
     // Runs `fn(arg)` in the page, or `fn` itself when it is a script's text; a promise it
