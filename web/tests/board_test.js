@@ -8,9 +8,9 @@ const assert = require('assert/strict');
 const { execFileSync } = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const { runBothWays, waitFor } = require('./browser.js');
+const { runTestFile, waitFor } = require('./browser.js');
 
-const [, , testName, engine, pageFolder, nativeProgram, , outputFolder] = process.argv;
+const [, , , engine, , nativeProgram, , outputFolder] = process.argv;
 const kDefault = [1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12];
 const kAxeTags = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'];
 
@@ -207,21 +207,5 @@ const tests = {
 tests.ReducedMotionShowsTheNewStateAtOnce.options = { reducedMotion: true };
 tests.PhoneLayoutPlaysByTaps.options = { phone: true };
 
-async function main() {
-  if (testName === '--list') {
-    console.log(Object.keys(tests).join('\n'));
-    return;
-  }
-  const test = tests[testName];
-  if (!test) throw new Error(`no test named ${testName}`);
-  fs.mkdirSync(outputFolder, { recursive: true });
-  await runBothWays(testName, engine, pageFolder, async (page, ...rest) => {
-    await waitFor(page, () => page.evaluate(() => document.body.dataset.ready || ''), Boolean, 'the page');
-    await test(page, ...rest);
-  }, test.options);
-}
-
-main().catch((error) => {
-  console.error(error.stack || String(error));
-  process.exit(1);
-});
+runTestFile(tests, (page) => waitFor(page, () => page.evaluate(() => document.body.dataset.ready || ''),
+                                     Boolean, 'the page'));

@@ -166,4 +166,28 @@ async function waitFor(page, read, wanted, what) {
   return value;
 }
 
-module.exports = { kEngineNames, openPage, runBothWays, waitFor };
+// A test file's command line: `--list` lists `tests` by name; `NAME ENGINE PAGE_FOLDER ... OUTPUT`
+// runs one, both ways, after `prepare(page)`, with the options the test carries.
+function runTestFile(tests, prepare, defaults = {}) {
+  const [, , testName, engine, pageFolder] = process.argv;
+  const outputFolder = process.argv.at(-1);
+  async function main() {
+    if (testName === '--list') {
+      console.log(Object.keys(tests).join('\n'));
+      return;
+    }
+    const test = tests[testName];
+    if (!test) throw new Error(`no test named ${testName}`);
+    fs.mkdirSync(outputFolder, { recursive: true });
+    await runBothWays(testName, engine, pageFolder, async (page, ...rest) => {
+      await prepare(page);
+      await test(page, ...rest);
+    }, { ...defaults, ...test.options });
+  }
+  main().catch((error) => {
+    console.error(error.stack || String(error));
+    process.exit(1);
+  });
+}
+
+module.exports = { kEngineNames, openPage, runBothWays, runTestFile, waitFor };

@@ -9,10 +9,10 @@ const assert = require('assert/strict');
 const { execFileSync } = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const { runBothWays, waitFor } = require('./browser.js');
+const { runTestFile, waitFor } = require('./browser.js');
 const b = { ...require('./terminal_screen.js'), waitFor };
 
-const [, , testName, engine, pageFolder, nativeProgram, readmePath, outputFolder] = process.argv;
+const [, , , engine, , nativeProgram, readmePath, outputFolder] = process.argv;
 
 const kEnded = (status) => `mathieu12 ended with exit status ${status}. Press Enter to start it again.\n`;
 const kMenu = '1: Launch Mathieu-12 solver\n2: Launch Mathieu-12 simulator\n' +
@@ -279,21 +279,4 @@ tests.PhoneLayoutFitsAndTakesTaps.options = { phone: true };
 
 // Each test opens the page once from its file and once served over http, with the keyboard's
 // focus in the terminal.
-async function main() {
-  if (testName === '--list') {
-    console.log(Object.keys(tests).join('\n'));
-    return;
-  }
-  const test = tests[testName];
-  if (!test) throw new Error(`no test named ${testName}`);
-  fs.mkdirSync(outputFolder, { recursive: true });
-  await runBothWays(testName, engine, pageFolder, async (page, ...rest) => {
-    await b.focusTerminal(page);
-    await test(page, ...rest);
-  }, { file: 'terminal.html', ...test.options });
-}
-
-main().catch((error) => {
-  console.error(error.stack || String(error));
-  process.exit(1);
-});
+runTestFile(tests, b.focusTerminal, { file: 'terminal.html' });
