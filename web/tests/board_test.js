@@ -60,9 +60,9 @@ async function screenshot(page, name) {
 // Solves from `from` to `to` in the page and checks the report and the playback against the
 // native program's report.
 async function checkSolve(page, from, to) {
-  await typeInto(page, 'state', from.join(', '));
+  await fill(page, 'state', from.join(', '));
   await page.click('#state-form button');
-  await typeInto(page, 'target', to.join(' '));
+  await fill(page, 'target', to.join(' '));
   await page.click('#solve');
   const lines = report(from, to);
   const investigated = await waitFor(page, () => text(page, 'investigated'), Boolean, 'the report');
@@ -77,7 +77,7 @@ async function checkSolve(page, from, to) {
   await page.click('#solution li:first-child button');
   await waitForBoard(page, simulated(from, [letters[0]]));
   await page.click('#to-start');
-  await page.evaluate(() => { document.getElementById('speed').value = '250'; });
+  await page.evaluate(() => { document.getElementById('speed').value = '100'; });
   await page.click('#play');
   await waitForBoard(page, to.join(' '));
   await waitFor(page, () => text(page, 'play'), (seen) => seen === 'Play', 'the end of playback');
