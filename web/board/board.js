@@ -233,8 +233,8 @@
       else item.removeAttribute('aria-current');
     });
     for (const id of ['to-start', 'step-back']) element(id).disabled = index === 0;
-    for (const id of ['step-forward', 'to-end', 'play']) element(id).disabled = index === length;
-    if (playing) element('play').disabled = false;
+    for (const id of ['step-forward', 'to-end']) element(id).disabled = index === length;
+    element('play').disabled = length === 0;  // at the end, Play starts again from the start
   }
 
   // Moves the board to the state after move `index` of the solution.
