@@ -43,9 +43,9 @@
     });
     if (!sources || reducedMotion.matches) return;
     travels = sources.flatMap((from, to) => {
+      if (from === to) return [];
       const dx = boxes[from].left - boxes[to].left;
       const dy = boxes[from].top - boxes[to].top;
-      if (from === to) return [];
       return [places[to].firstChild.animate(
         [{ transform: `translate(${dx}px, ${dy}px)` }, { transform: 'none' }],
         { duration: kTravelMs, easing: 'ease-in-out' })];
@@ -85,13 +85,13 @@
     show(state, moves, what, options);
   }
 
-  function applyLetters(text, what) {
+  function applyLetters(text) {
     const letters = lettersOf(text);
     if (letters === '') {
       announce('No move: the text has no L or R.');
       return;
     }
-    change(core.applyLetters(page.state, letters), page.moves + letters, what || `After ${letters}`,
+    change(core.applyLetters(page.state, letters), page.moves + letters, `After ${letters}`,
            { sources: sourcesOf(letters) });
   }
 
@@ -137,8 +137,10 @@
   // Shows what the address holds; a wrong state shows its message and the default configuration.
   function readAddress(what) {
     const fields = new URLSearchParams(location.hash.slice(1));
-    if (fields.has('target')) element('target').value = fields.get('target').replace(/,/g, ' ');
-    if (fields.has('target')) readTarget();
+    if (fields.has('target')) {
+      element('target').value = fields.get('target').replace(/,/g, ' ');
+      readTarget();
+    }
     element('state').value = fields.has('state') ? fields.get('state').replace(/,/g, ' ') : '';
     const state = fields.has('state') ? readField('state') : kDefault;
     page.undo.push({ state: page.state, moves: page.moves });
@@ -159,9 +161,10 @@
     try {
       const from = page.state;
       const lines = await core.solve(from, target);
-      const line = (label) => (lines.find((text) => text.startsWith(label)) || '').slice(label.length);
-      return { from, investigated: 'Investigated ' + line('Investigated '),
-               solvability: line('Solvability: '), letters: line('Shortest solution: ') };
+      const line = (label) => lines.find((text) => text.startsWith(label)) || label;
+      const after = (label) => line(label).slice(label.length);
+      return { from, investigated: line('Investigated '), solvability: after('Solvability: '),
+               letters: after('Shortest solution: ') };
     } finally {
       page.solving = false;
       element('busy').hidden = true;
@@ -169,12 +172,22 @@
     }
   }
 
-  async function solve() {
+  // The run report from the board's state to the target in its field; null when the target is
+  // wrong (its message says why), when a search already runs, or when the board moved during the
+  // search (the live region then asks to do `again`).
+  async function reportToTarget(again) {
     const target = readTarget();
-    if (!target || page.solving) return;
-    followInAddress();
+    if (!target || page.solving) return null;
     const report = await runReport(target);
-    if (page.state !== report.from) return announce('The board moved during the search: solve again.');
+    if (page.state === report.from) return report;
+    announce(`The board moved during the search: ${again}.`);
+    return null;
+  }
+
+  async function solve() {
+    const report = await reportToTarget('solve again');
+    if (!report) return;
+    followInAddress();
     element('investigated').textContent = report.investigated;
     element('solvability').textContent = report.solvability === 'Unsolvable'
       ? `Unsolvable. ${kUnsolvableWhy}` : report.solvability;
@@ -185,10 +198,8 @@
   }
 
   async function hint() {
-    const target = readTarget();
-    if (!target || page.solving) return;
-    const report = await runReport(target);
-    if (page.state !== report.from) return announce('The board moved during the search: ask again.');
+    const report = await reportToTarget('ask again');
+    if (!report) return;
     const count = report.letters.length;
     const text = report.solvability === 'Unsolvable' ? 'Unsolvable: the target is out of reach from here.'
       : count === 0 ? 'The board is at the target.'
@@ -263,14 +274,12 @@
       goToStep(page.solution.index + 1);
       if (page.solution.index === page.solution.letters.length) pause();
     }, Number(element('speed').value));
-    markStep();
   }
   function pause() {
     if (!playing) return;
     clearInterval(playing);
     playing = null;
     element('play').textContent = 'Play';
-    markStep();
   }
 
   // ---- Sharing ----

@@ -108,6 +108,7 @@ async function openPage(folder, { engine = 'chromium', over = 'file', file = 'in
   const problems = [];
   const requested = [];
   if (!watched) await watchPlaywrightPage(page, problems, requested);
+  // A tap is a click where the engine emulates no touch, or its driver has no taps (WebKit's).
   if (!page.tap || (phone && !kind.phone.hasTouch)) page.tap = (selector) => page.click(selector);
   await page.goto(base + file);
   const policy = await page.evaluate(() => {

@@ -101,7 +101,6 @@ function createPage(session) {
       script: typeof fn === 'string' ? fn : `return (${fn})(arguments[0]);`,
       args: [arg === undefined ? null : arg] }),
     click: async (selector) => send('POST', `/element/${await element(selector)}/click`, {}),
-    tap: (selector) => page.click(selector),
     keyboard: {
       type: (text) => keyActions([...text].flatMap((character) => chord([character]))),
       // A key by name, or a chord such as Control+D ("Control++" for Control and +).
