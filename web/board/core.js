@@ -34,7 +34,10 @@ function withStates(instance, states, use) {
 // Resolves to the core: applyLetters(state, letters) gives the state after the letters (L, l, R
 // and r; anything else skipped); solve(from, to) resolves to the lines of the program's run
 // report; reachable(from) to every state that the moves reach from `from`, as a count and a
-// function that gives the state at an index.
+// function that gives the state at an index. distancesTo(target) makes the table of every
+// state's distance to `target` and gives the largest; then distanceOf(state) is a state's
+// distance (-1 when the moves cannot bring it there), statesAt(distance) how many states lie at
+// a distance, stateAt(distance, index) one of them, and tableBytes() the table's size.
 async function createCore() {
   const compiled = await WebAssembly.compile(wasmBytes());
   const instantiate = (print) => createBoardCore({
@@ -47,7 +50,17 @@ async function createCore() {
     },
   });
   const mover = await instantiate(() => {});
+  const withState = (state, use) => withStates(mover, [[...state]], use);
   return {
+    distancesTo: (target) => withState(target, (address) => mover._boardDistancesTo(address)),
+    distanceOf: (state) => withState(state, (address) => mover._boardDistanceOf(address)),
+    statesAt: (distance) => mover._boardStatesAtDistance(distance),
+    stateAt(distance, index) {
+      const state = new Array(kStateLength).fill(0);
+      withStates(mover, [state], (address) => mover._boardStateAtDistance(distance, index, address));
+      return state;
+    },
+    tableBytes: () => mover._boardDistanceBytes(),
     applyLetters(state, letters) {
       const text = new TextEncoder().encode(letters + '\0');
       const letterAddress = mover._malloc(text.length);
