@@ -1,7 +1,10 @@
 // End-to-end tests through the built program: long move tokens and sessions driven through pipes.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
 #include <string>
+#include <thread>
 
 #include "puzzle/state.h"
 #include "tests/expected.h"
@@ -11,6 +14,27 @@ namespace {
 
 std::string simulateOneToken(const std::string& token) {
   return kMenu + simulationWithOneToken(applyLetters(defaultState(), token));
+}
+
+// True while process `pid` runs: it exists and is not a zombie waiting to be reaped.
+bool isRunning(const std::string& pid) {
+  std::ifstream stat("/proc/" + pid + "/stat");
+  std::string field;
+  for (int i = 0; i < 3 && stat >> field; ++i) {
+  }
+  return stat && field != "Z";
+}
+
+TEST(Harness, ATimedOutPipelineLeavesNoProcessBehind) {
+  // The shell prints the pid of a child it waits for; the limit ends the run first.
+  const RunResult result = runCommand({"/bin/sh", "-c", "sleep 300 & echo $!; wait"}, "",
+                                      std::chrono::milliseconds(500));
+  ASSERT_TRUE(result.timedOut);
+  const std::string pid = result.out.substr(0, result.out.find('\n'));
+  for (int tries = 0; tries < 100 && isRunning(pid); ++tries) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_FALSE(isRunning(pid)) << "the shell's child " << pid << " is still running";
 }
 
 TEST(LongToken, IsAppliedWholeAcrossTheMoveBuffer) {

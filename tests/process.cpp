@@ -46,6 +46,7 @@ void closeFd(int& fd) {
 [[noreturn]] void execChild(const std::vector<std::string>& command, int in[2], int out[2],
                             int err[2]) {
   std::signal(SIGPIPE, SIG_DFL);
+  setpgid(0, 0);  // a group of its own, so that a shell's children end with it
   dup2(in[0], STDIN_FILENO);
   dup2(out[1], STDOUT_FILENO);
   dup2(err[1], STDERR_FILENO);
@@ -68,6 +69,7 @@ ChildSession::ChildSession(const std::vector<std::string>& command) {
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) execChild(command, in, out, err);
+  setpgid(pid_, pid_);  // as the child does, whichever runs first
   close(in[0]);
   close(out[1]);
   close(err[1]);
@@ -81,7 +83,7 @@ ChildSession::ChildSession(const std::vector<std::string>& command) {
 ChildSession::~ChildSession() {
   for (int* fd : {&in_, &out_fd_, &err_fd_}) closeFd(*fd);
   if (pid_ > 0) {
-    kill(pid_, SIGKILL);
+    kill(-pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
 }
@@ -133,7 +135,7 @@ RunResult ChildSession::finish(std::string_view input, std::chrono::milliseconds
     if (input.empty()) closeFd(in_);
     if (!step(input, deadline)) {
       result.timedOut = true;
-      kill(pid_, SIGKILL);
+      kill(-pid_, SIGKILL);  // the whole group: a shell pipeline's children too
       break;
     }
   }

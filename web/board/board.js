@@ -38,7 +38,7 @@
     tiles.draw(state, page.target, sources);
     element('moves-made').textContent = moves || '(none)';
     const distance = distances.show(state);
-    const solved = own && distance === 0 && before !== 0;
+    const solved = own && distance === 0 && before !== 0 && moves.length > 0;
     tiles.markSolved(solved);
     const solvedLead = solved ? `Solved in ${movesCount(moves.length)}; the shortest was ${page.shortest}.` : lead;
     announce(`${solvedLead ? solvedLead + ' ' : ''}${what}: ${state.join(' ')}. ${distanceText(distance)}`);

@@ -55,7 +55,7 @@ function createTiles(board, countElement, core) {
     tile.dataset.long = String(value).length > 5 ? 'yes' : 'no';
     tile.dataset.inPlace = inPlace ? 'yes' : 'no';
     tile.querySelector('.value').textContent = String(value);
-    tile.querySelector('.sign').textContent = inPlace ? '✓ ' : '→ ';
+    tile.querySelector('.sign').textContent = inPlace ? '✓ ' : '';
     tile.querySelector('.want-text').textContent = inPlace ? 'in place' : `wants ${wanted}`;
     tile.style.setProperty('--tile', tileColour(value));
   }
