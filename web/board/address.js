@@ -1,16 +1,16 @@
-// The address: its fragment #state=V1,...,V12 (and &target=... for a target other than the
-// default) follows the board. A step of play replaces the browser's history entry; a new start
+// The address: its fragment #state=V1,...,V12 (and &target=... when a target is given) follows
+// the board. A step of play replaces the browser's history entry; a new start
 // (Reset, Scramble, Set, a new target) adds one, so that Back goes to the board before it.
 'use strict';
 
-function fragmentOf(state, target, defaultTarget) {
-  const same = target.every((value, i) => value === defaultTarget[i]);
-  return `#state=${state.join(',')}` + (same ? '' : `&target=${target.join(',')}`);
+// The fragment of `state`, with `target` unless it is null.
+function fragmentOf(state, target) {
+  return `#state=${state.join(',')}` + (target ? `&target=${target.join(',')}` : '');
 }
 
 // Writes the fragment of `state` and `target` into the address: a new entry when `adding`.
-function followInAddress(state, target, defaultTarget, adding) {
-  const fragment = fragmentOf(state, target, defaultTarget);
+function followInAddress(state, target, adding) {
+  const fragment = fragmentOf(state, target);
   if (location.hash === fragment) return;
   if (adding) history.pushState(null, '', fragment);
   else history.replaceState(null, '', fragment);

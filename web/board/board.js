@@ -23,6 +23,8 @@
     step: (state, moves, what, sources, lead) => change(state, moves, what, { sources, alongSolution: true, lead }),
   });
   const sameValues = (a, b) => a.every((value, i) => value === b[i]);
+  // The target the address names: the one in effect, once one is given or differs from the default.
+  const addressTarget = () => (element('target').value.trim() !== '' || !sameValues(page.target, kDefault) ? page.target : null);
 
   // ---- Showing a change ----
 
@@ -43,7 +45,7 @@
     const solvedLead = solved ? `Solved in ${movesCount(moves.length)}; the shortest was ${page.shortest}.` : lead;
     announce(`${solvedLead ? solvedLead + ' ' : ''}${what}: ${state.join(' ')}. ${distanceText(distance)}`);
     if (!alongSolution) playback.leave();
-    if (!fromAddress) followInAddress(state, page.target, kDefault, adding);
+    if (!fromAddress) followInAddress(state, addressTarget(), adding);
     setDisabled(element('undo'), page.undo.length === 0);
     setDisabled(element('redo'), page.redo.length === 0);
   }
@@ -145,7 +147,7 @@
       distances.setTarget(target);
     }
     begin(state, what, { fromAddress: true, lead: faults.join(' ') });
-    if (faults.length > 0) followInAddress(page.state, page.target, kDefault, false);
+    if (faults.length > 0) followInAddress(page.state, addressTarget(), false);
   }
 
   // ---- Input ----

@@ -15,14 +15,14 @@ function createPlayback(core, tiles, distances, board) {
   const nextFrame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
 
   // The program's run report from the board's state to the target, with "Solving…" in sight
-  // while the search runs: { from, investigated, solvability, letters } in the report's words.
+  // while the search runs (a frame is drawn first): { from, investigated, solvability, letters } in the report's words.
   async function runReport() {
+    const from = board.state();  // the board that Solve was asked for
     solving = true;
     element('busy').hidden = false;
     element('report').setAttribute('aria-busy', 'true');
     await nextFrame();
     try {
-      const from = board.state();
       const lines = await core.solve(from, board.target());
       const line = (label) => lines.find((text) => text.startsWith(label)) || label;
       const after = (label) => line(label).slice(label.length);

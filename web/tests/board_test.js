@@ -21,6 +21,15 @@ const simulated = (start, tokens) => native(`2\n${start.join(' ')}\n${tokens.joi
   .filter((line) => line.includes('Current state: ')).at(-1).split('Current state: ')[1].trim();
 // The native run report's lines from `from` to `to`.
 const report = (from, to) => native(`1\n${from.join(' ')}\n${to.join(' ')}\n`);
+// The native shortest solution's letters from `from` to `to`, or null when it is unsolvable.
+function solution(from, to) {
+  const lines = report(from, to);
+  if (lines.some((line) => line === 'Solvability: Unsolvable')) return null;
+  return (lines.find((line) => line.startsWith('Shortest solution: ')) || '').slice(19);
+}
+const movesCount = (count) => (count === 1 ? '1 move' : `${count} moves`);
+// The page's words for the distance that the native solution `letters` gives.
+const distanceWords = (letters) => (letters === null ? 'Out of reach' : letters === '' ? 'At the target' : movesCount(letters.length));
 
 // A generator of numbers in [0, 1) from a seed, so that a failing sequence can be played again.
 function seeded(seed) {
@@ -34,6 +43,18 @@ const boardText = (page) => page.evaluate(() => [...document.querySelectorAll('#
   .join(' '));
 const text = (page, id) => page.evaluate((which) => document.getElementById(which).textContent, id);
 const waitForBoard = (page, wanted) => waitFor(page, () => boardText(page), (seen) => seen === wanted, wanted);
+// What the page shows around the board: the live region, the distance, the undo and redo
+// buttons' states, the address's fragment.
+const standing = (page) => page.evaluate(() => ({
+  status: document.getElementById('status').textContent, distance: document.getElementById('distance').textContent,
+  undo: document.getElementById('undo').disabled, redo: document.getElementById('redo').disabled,
+  hash: location.hash, solved: document.getElementById('board').dataset.solved }));
+const enabled = (page, ids) => page.evaluate((which) => which.filter((id) => !document.getElementById(id).disabled), ids);
+async function scrambleTo(page, distance) {
+  await page.evaluate((value) => { document.getElementById('scramble-to').value = value; }, String(distance));
+  await page.click('#scramble');
+  return (await boardText(page)).split(' ').map(Number);
+}
 
 async function fill(page, id, value) {
   await page.evaluate(([which, typed]) => { document.getElementById(which).value = typed; }, [id, value]);
@@ -44,6 +65,20 @@ async function typeInto(page, id, value) {
   await page.keyboard.type(value);
 }
 const focusBoard = (page) => page.evaluate(() => document.getElementById('board').focus());
+// Types the last character of `target` into the Target field and leaves it, as a person does.
+async function enterTarget(page, target) {
+  await fill(page, 'target', target.slice(0, -1));
+  await page.evaluate(() => { const field = document.getElementById('target'); field.focus(); field.setSelectionRange(999, 999); });
+  await page.keyboard.type(target.slice(-1));
+  await page.click('#hint');
+  await waitFor(page, () => page.evaluate(() => location.hash), (hash) => hash.endsWith(target.replace(/ /g, ',')), 'the target');
+}
+// Plays `letters` by keys on the board, up to the target.
+async function walkToTheTarget(page, letters) {
+  await focusBoard(page);
+  await page.keyboard.type(letters);
+  await waitFor(page, () => standing(page), (seen) => seen.distance === 'At the target', 'the target');
+}
 
 async function axe(page) {
   const source = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
@@ -72,15 +107,27 @@ async function checkSolve(page, from, to) {
   const letters = (lines.find((line) => line.startsWith('Shortest solution: ')) || '').slice(19);
   assert.equal(await text(page, 'solution'), letters);
   if (solvability === 'Unsolvable' || letters.length === 0) return;
-  await page.click('#to-end');
+  const kPlayback = ['to-start', 'step-back', 'play', 'step-forward', 'to-end'];
+  assert.deepEqual(await enabled(page, kPlayback), ['play', 'step-forward', 'to-end']);
+  // Enter on To end, which disables itself, leaves the focus on Play.
+  await page.evaluate(() => document.getElementById('to-end').focus());
+  await page.keyboard.press('Enter');
   await waitForBoard(page, to.join(' '));
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'play');
+  assert.deepEqual(await enabled(page, kPlayback), ['to-start', 'step-back', 'play']);
   await page.click('#solution li:first-child button');
   await waitForBoard(page, simulated(from, [letters[0]]));
-  await page.click('#to-start');
   await page.evaluate(() => { document.getElementById('speed').value = '100'; });
-  await page.click('#play');
-  await waitForBoard(page, to.join(' '));
+  await page.click('#to-end');
+  // At the end, Play starts again from the start.
+  assert.equal(await page.evaluate(() => { document.getElementById('play').click();
+    return [...document.querySelectorAll('#board [role="listitem"]')].map((tile) => tile.dataset.value).join(' '); }), from.join(' '));
   await waitFor(page, () => text(page, 'play'), (seen) => seen === 'Play', 'the end of playback');
+  const seen = await standing(page);
+  assert.ok(seen.status.startsWith('The solution reached the target.') && seen.solved === 'no', seen.status);
+  await waitForBoard(page, to.join(' '));
+  assert.ok((await text(page, 'solution')) === letters && (await text(page, 'investigated')) !== '');
+  return letters;
 }
 
 const tests = {
@@ -98,7 +145,11 @@ const tests = {
       typed: async () => { const typed = [...Array(Math.floor(random() * 12))].map(() => pick('LlRrx7-é')).join('');
         await typeInto(page, 'moves', typed + 'L'); await page.click('#moves-form button'); return [typed + 'L']; },
       undo: async () => { await focusBoard(page); await page.keyboard.press('Control+Z'); if (done.length) undone.push(done.pop()); },
-      redo: async () => { await page.click('#redo'); if (undone.length) done.push(undone.pop()); },
+      redo: async () => {
+        if (undone.length && random() < 0.5) await page.click('#redo');
+        else { await focusBoard(page); await page.keyboard.press('Control+Y'); }
+        if (undone.length) done.push(undone.pop());
+      },
     };
     console.log(`seed ${seed}`);
     for (let step = 0; step < 30; step++) {
@@ -107,7 +158,12 @@ const tests = {
       if (tokens) { done.push(...tokens); undone.length = 0; }
       const wanted = simulated(kDefault, done);
       await waitForBoard(page, wanted);
-      assert.ok((await text(page, 'status')).endsWith(': ' + wanted), kind);
+      // The distance is the native solution's length, and the announcement ends with it.
+      const seen = await standing(page);
+      const words = distanceWords(solution(wanted.split(' '), kDefault));
+      assert.equal(seen.distance, words, kind);
+      assert.ok(seen.status.includes(`: ${wanted}. `) && seen.status.endsWith(words), seen.status);
+      assert.deepEqual([seen.undo, seen.redo], [done.length === 0, undone.length === 0], kind);
       assert.equal(await text(page, 'moves-made'), done.join('').replace(/[^LlRr]/g, '').toUpperCase() || '(none)');
     }
     const travels = await page.evaluate(() => { document.getElementById('move-l').click(); return document.getAnimations().length; });
@@ -126,13 +182,28 @@ const tests = {
     await checkSolve(page, [1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3], scrambled([1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3]));
     await checkSolve(page, kDefault, [2, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12]);
     await checkSolve(page, values, values);
-    // The worst case, with a key pressed while it runs: the key is applied, never lost.
-    await fill(page, 'target', '0 1 2 3 4 5 6 7 8 9 10 11');
+    // A move leaves the solution: its report and its list go.
+    await checkSolve(page, kDefault, [12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1]);
+    await page.click('#move-l');
+    assert.equal(await text(page, 'solution') + await text(page, 'investigated'), '');
+    // Solve during playback stops the playback: the new solution waits at its start.
     await page.click('#solve');
-    await focusBoard(page);
-    await page.keyboard.press('r');
-    await waitForBoard(page, simulated(values, ['R']));
+    await waitFor(page, () => text(page, 'solution'), Boolean, 'the solution');
+    await page.click('#play');
+    await page.click('#solve');
+    await waitFor(page, () => text(page, 'investigated'), Boolean, 'the report');
+    const stopped = await boardText(page);
+    await page.waitForTimeout(1200);
+    assert.equal(await boardText(page), stopped);
+    assert.equal(await text(page, 'play'), 'Play');
+    // The worst case, with a key pressed while it runs: the key is applied, never lost, and the
+    // report of the board it left is not shown.
+    await fill(page, 'target', '0 1 2 3 4 5 6 7 8 9 10 11');
+    await page.evaluate(() => ['solve', 'move-r'].forEach((id) => document.getElementById(id).click()));
+    await waitForBoard(page, simulated(stopped.split(' '), ['R']));
     await waitFor(page, () => page.evaluate(() => document.getElementById('busy').hidden), Boolean, 'the search');
+    assert.equal(await text(page, 'status'), 'The board moved during the search: solve again.');
+    assert.equal(await text(page, 'investigated'), '');
     await page.click('#hint');
     await waitFor(page, () => text(page, 'hint-text'), (seen) => seen.startsWith('Unsolvable'), 'the hint');
   },
@@ -149,20 +220,36 @@ const tests = {
     const hint = await waitFor(page, () => text(page, 'hint-text'), Boolean, 'the hint');
     const letters = report(simulated(shared, ['R']).split(' '), kDefault).at(-2).slice(19);
     assert.equal(hint, `Next move: ${letters[0]}; ${letters.length} moves remain.`);
+    // The move replaced the opened link's entry of history: Back leaves it, Forward comes back.
     await page.evaluate(() => history.back());
-    await waitForBoard(page, shared.join(' '));
+    await waitForBoard(page, kDefault.join(' '));
+    await page.evaluate(() => history.forward());
+    await waitForBoard(page, simulated(shared, ['R']));
+    assert.ok((await text(page, 'status')).startsWith('The board from the address: '));
     const wrong = { '1,2,3': '3 numbers instead of twelve', '1,2,x3,4': '"x3" is not a number',
                     [`2147483648${',1'.repeat(11)}`]: '"2147483648" is out of range' };
     for (const [fragment, message] of Object.entries(wrong)) {
       await page.evaluate((hash) => { location.hash = hash; }, `state=${fragment}`);
       await waitForBoard(page, kDefault.join(' '));
-      assert.ok((await text(page, 'state-message')).startsWith(message), message);
+      // Said, beside the field and in the live region, and the address is the board's.
+      const seen = await standing(page);
+      assert.ok((await text(page, 'state-message')).startsWith(message) && seen.status.includes(message), message);
+      assert.equal(seen.hash, `#state=${kDefault.join(',')}`);
       await page.click('#move-l');
       await typeInto(page, 'state', fragment.replace(/,/g, ' '));
       await page.keyboard.press('Enter');
       assert.ok((await text(page, 'state-message')).startsWith(message), message);
+      assert.ok((await text(page, 'status')).includes(message), message);
       await waitForBoard(page, simulated(kDefault, ['L']));
     }
+    // A scramble adds an entry to the history and moves replace it: Back goes to the board
+    // before the scramble.
+    const one = await scrambleTo(page, 1);
+    await page.click('#hint');
+    assert.equal(await text(page, 'hint-text'), `Next move: ${solution(one, kDefault)}; 1 move remains.`);
+    for (let i = 0; i < 10; i++) await page.click('#move-r');
+    await page.evaluate(() => history.back());
+    await waitForBoard(page, simulated(kDefault, ['L']));
     await page.click('#copy-link');
     await waitFor(page, () => page.evaluate(() => document.getElementById('status').textContent), (seen) => seen.includes('cop'), 'the copy');
     const link = await page.evaluate(() => [document.getElementById('link').hidden, document.getElementById('link').value, location.href]);
@@ -173,6 +260,64 @@ const tests = {
     await page.click('#move-l');
     assert.equal(await page.evaluate(() => document.getAnimations().length), 0);
     await waitForBoard(page, simulated(kDefault, ['L']));
+    await walkToTheTarget(page, solution(simulated(kDefault, ['L']).split(' '), kDefault));
+    assert.equal(await page.evaluate(() => document.getAnimations().length), 0, 'a celebration');
+  },
+
+  // Distances, the table and scrambles to a distance, for targets of distinct values, of
+  // repeated values and of values at both ends of the 32-bit range, and for one out of reach.
+  async DistancesAreTheProgramsSolutionLengths(page) {
+    const random = seeded(seed);
+    const wide = kDefault.map((_, i) => (i < 2 ? [-2147483648, 2147483647][i] : Math.floor((random() - 0.5) * 2 ** 32)));
+    for (const target of [[1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2], wide, kDefault]) {
+      await enterTarget(page, target.join(' '));
+      const missing = [target[0] + 1, target[0] - 1].find((value) => !target.includes(value));
+      const states = Number(report(target, [missing, ...target.slice(1)]).find((line) => line.startsWith('Investigated')).split(' ')[1]);
+      const counts = await page.evaluate(() => [...document.querySelectorAll('#distance-table tbody tr')].map((row) => Number(row.cells[1].textContent)));
+      assert.equal(counts.reduce((sum, count) => sum + count, 0), states);
+      const choices = await page.evaluate(() => [...document.getElementById('scramble-to').options].map((option) => option.text));
+      assert.deepEqual(choices, ['any distance', ...counts.slice(1).map((_, i) => movesCount(i + 1))]);
+      assert.equal(await page.evaluate(() => document.querySelectorAll('#plot .column').length), counts.length);
+      for (const distance of [1 + Math.floor(random() * (counts.length - 1)), counts.length - 1]) {
+        const board = await scrambleTo(page, distance);
+        const letters = solution(board, target);
+        assert.equal(letters.length, distance);
+        assert.equal((await standing(page)).distance, movesCount(distance));
+        await page.click('#hint');
+        assert.ok((await text(page, 'hint-text')).startsWith(`Next move: ${letters[0]}; `));
+      }
+    }
+    await enterTarget(page, '2 1 3 4 5 6 7 8 9 10 11 12');
+    await page.click('#reset');
+    assert.equal((await standing(page)).distance, 'Out of reach');
+    await page.click('#hint');
+    assert.ok((await text(page, 'hint-text')).startsWith('Unsolvable'));
+    assert.equal(solution(await scrambleTo(page, 5), [2, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12]).length, 5);
+  },
+
+  // The player's walk ends in the solved message, its N counting as the line of moves does;
+  // a solution played to its end is not the player's.
+  async APlayersWalkToTheTargetIsCelebrated(page) {
+    const start = await scrambleTo(page, 4);
+    await page.click('#move-l');
+    await page.click('#move-r');
+    await page.click('#undo');
+    const detour = simulated(start, ['L']).split(' ');
+    const letters = solution(detour, kDefault);
+    await walkToTheTarget(page, letters);
+    const solved = `Solved in ${movesCount(1 + letters.length)}; the shortest was 4.`;
+    assert.ok((await standing(page)).status.startsWith(solved));
+    assert.equal(await page.evaluate(() => getComputedStyle(document.getElementById('solved-mark')).display !== 'none'), true);
+    await page.click('#undo');
+    assert.equal((await standing(page)).solved, 'no');
+    await page.click('#redo');
+    assert.ok((await standing(page)).status.startsWith(solved));
+    await scrambleTo(page, 2);
+    await page.click('#solve');
+    await waitFor(page, () => text(page, 'solution'), Boolean, 'the solution');
+    await page.click('#to-end');
+    const seen = await standing(page);
+    assert.ok(seen.status.startsWith('The solution reached the target.') && seen.solved === 'no', seen.status);
   },
 
   // As a phone: nothing wider than the screen, every control big enough for a finger, play and
@@ -195,6 +340,30 @@ const tests = {
     await axe(page);
     await page.tap('#to-end');
     await waitForBoard(page, kDefault.join(' '));
+    // While a solution plays, the board, its buttons and the live region stay in sight, in
+    // landscape and portrait, wherever the page is scrolled, and the page never scrolls itself.
+    await scrambleTo(page, 12);
+    await page.tap('#solve');
+    await waitFor(page, () => text(page, 'solution'), Boolean, 'the solution');
+    await page.evaluate(() => { document.getElementById('speed').value = '1000'; });
+    await page.tap('#play');
+    const portrait = await page.evaluate(() => ({ width: innerWidth, height: innerHeight }));
+    for (const size of [{ width: 844, height: 390 }, portrait]) {
+      await page.setViewportSize(size);
+      for (const top of [0, 1e6]) {
+        const scrolled = await page.evaluate((y) => { window.scrollTo(0, y); return scrollY; }, top);
+        const board = await boardText(page);
+        await waitFor(page, () => boardText(page), (seen) => seen !== board, 'a step of playback');
+        const out = await page.evaluate(() => ['board', 'move-l', 'move-r', 'undo', 'redo', 'to-start', 'step-back', 'play',
+          'step-forward', 'to-end', 'status'].filter((id) => {
+          const box = document.getElementById(id).getBoundingClientRect();
+          return box.top < 0 || box.left < 0 || box.bottom > innerHeight || box.right > innerWidth;
+        }).concat([scrollY, document.documentElement.scrollWidth - innerWidth]));
+        assert.deepEqual(out, [scrolled, 0], JSON.stringify(size));
+      }
+    }
+    assert.equal(await text(page, 'play'), 'Pause');
+    await page.tap('#play');
     await page.setViewportSize({ width: 390, height: 420 });  // as an on-screen keyboard leaves it
     await page.tap('#target');
     const inSight = () => page.evaluate(() => {
