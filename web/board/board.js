@@ -6,6 +6,7 @@
 
 (async function () {
   const kDefault = Array.from({ length: kStateLength }, (_, i) => i + 1);
+  const kMostOfTheScreen = 0.75;
   const core = await createCore();
   const tiles = createTiles(element('board'), element('in-place'), core);
   const distances = createDistances(core, {
@@ -150,6 +151,13 @@
     if (faults.length > 0) followInAddress(page.state, addressTarget(), false);
   }
 
+  // The board and its controls stay at the top while the page scrolls, unless they would take
+  // most of the visible area (a phone's on-screen keyboard leaves little): then they scroll too.
+  function fitStage() {
+    const visible = window.visualViewport ? visualViewport.height : innerHeight;
+    element('stage').classList.toggle('scrolls', element('stage').offsetHeight > kMostOfTheScreen * visible);
+  }
+
   // ---- Input ----
 
   function onBoardKey(event) {
@@ -205,10 +213,13 @@
   // An on-screen keyboard that covers the field in use: the field is brought back into sight.
   if (window.visualViewport) {
     visualViewport.addEventListener('resize', () => {
+      fitStage();
       if (document.activeElement.matches('input')) document.activeElement.scrollIntoView({ block: 'center' });
     });
   }
+  window.addEventListener('resize', fitStage);
 
+  fitStage();
   distances.setTarget(page.target);
   drawMovePictures(element('move-pictures'), tiles.sourcesOf);
   readAddress('The board');
