@@ -219,7 +219,6 @@
   }
   window.addEventListener('resize', fitStage);
 
-  fitStage();
   distances.setTarget(page.target);
   drawMovePictures(element('move-pictures'), tiles.sourcesOf);
   readAddress('The board');
@@ -227,4 +226,5 @@
   setDisabled(element('undo'), true);
   // Ready for a move: the time since the page began to load, in ms, for anyone who measures it.
   document.body.dataset.ready = performance.now().toFixed(1);
+  requestAnimationFrame(fitStage);  // once the page is laid out for its first frame
 })();

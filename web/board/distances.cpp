@@ -16,47 +16,62 @@ using PackedState = uint64_t;
 
 constexpr unsigned kBitsPerPosition = 4;
 constexpr PackedState kPositionMask = 0xF;
-constexpr uint8_t kUnreached = 0xFF;
 // Room for every state of the orbit (95040 at most) at a load under 40%: probes stay short.
 constexpr std::size_t kSlotBits = 18;
 constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
-constexpr PackedState kEmptySlot = ~PackedState{0};
+constexpr PackedState kEmptySlot = ~PackedState{0};  // no state: labels are at most 11
+constexpr unsigned kDistanceShift = kBitsPerPosition * kStateSize;
+constexpr PackedState kStateBits = (PackedState{1} << kDistanceShift) - 1;
 
-// For each move, the position (from 0) whose value its inverse brings to each position: read
-// from the puzzle's own move applied to the positions' numbers, then turned around.
-using Positions = std::array<std::size_t, kStateSize>;
-std::array<Positions, 2> inverseSources() {
+// A rearrangement of the packed positions, as tables: for each byte of a packed state (two
+// positions), the bits that its two labels make at their new positions, so that rearranging a
+// state costs six look-ups.
+constexpr std::size_t kBytes = kStateSize / 2;
+constexpr std::size_t kByteValues = 256;
+using Rearrangement = std::array<std::array<PackedState, kByteValues>, kBytes>;
+
+// For each move, the rearrangement that its inverse makes: read from the puzzle's own move
+// applied to the positions' numbers, then turned around.
+std::array<Rearrangement, 2> inverseMoves() {
   PuzzleState positions(kStateSize);
   for (std::size_t i = 0; i < kStateSize; ++i) positions[i] = static_cast<int32_t>(i);
-  std::array<Positions, 2> inverses{};
+  std::array<Rearrangement, 2> inverses{};
   for (const MoveFlag move : {kMoveL, kMoveR}) {
     PuzzleState moved;
     applyMoveInto(positions, move, moved);
     // The move brings the value of position moved[i] to position i; its inverse takes it back.
-    for (std::size_t i = 0; i < kStateSize; ++i) {
-      inverses[move][static_cast<std::size_t>(moved[i])] = i;
+    std::array<std::size_t, kStateSize> destination{};
+    for (std::size_t i = 0; i < kStateSize; ++i)
+      destination[i] = static_cast<std::size_t>(moved[i]);
+    for (std::size_t byte = 0; byte < kBytes; ++byte) {
+      for (std::size_t value = 0; value < kByteValues; ++value) {
+        const PackedState low = value & kPositionMask;
+        const PackedState high = value >> kBitsPerPosition;
+        inverses[move][byte][value] = (low << (kBitsPerPosition * destination[2 * byte])) |
+                                      (high << (kBitsPerPosition * destination[2 * byte + 1]));
+      }
     }
   }
   return inverses;
 }
 
-PackedState rearranged(PackedState packed, const Positions& sources) {
+PackedState rearranged(PackedState packed, const Rearrangement& rearrangement) {
   PackedState result = 0;
-  for (std::size_t i = 0; i < kStateSize; ++i) {
-    const PackedState label = (packed >> (kBitsPerPosition * sources[i])) & kPositionMask;
-    result |= label << (kBitsPerPosition * i);
+  for (std::size_t byte = 0; byte < kBytes; ++byte) {
+    result |= rearrangement[byte][(packed >> (8 * byte)) & 0xFF];
   }
   return result;
 }
 
 // The table of one target: its distinct values in rising order, an open-addressed set of packed
-// states with their distances, and the states in the order found, nearest first.
+// states, each with its distance in the bits above it (one look-up finds both), and the states in
+// the order found, nearest first.
 struct DistanceTable {
   std::vector<int32_t> values;
-  std::vector<PackedState> keys = std::vector<PackedState>(kSlots, kEmptySlot);
-  std::vector<uint8_t> distances = std::vector<uint8_t>(kSlots, kUnreached);
+  std::vector<PackedState> slots;
   std::vector<PackedState> found;
-  std::vector<int32_t> firstAtDistance;  // index in `found` of each distance's first state; then the end
+  std::vector<int32_t>
+      firstAtDistance;  // index in `found` of each distance's first state; then the end
 
   static std::size_t slotOf(PackedState packed) {
     return static_cast<std::size_t>((packed * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits));
@@ -65,17 +80,23 @@ struct DistanceTable {
   // The slot that holds `packed`, or the empty slot where it would go.
   std::size_t find(PackedState packed) const {
     std::size_t slot = slotOf(packed);
-    while (keys[slot] != kEmptySlot && keys[slot] != packed) slot = (slot + 1) & (kSlots - 1);
+    while (slots[slot] != kEmptySlot && (slots[slot] & kStateBits) != packed)
+      slot = (slot + 1) & (kSlots - 1);
     return slot;
   }
 
   // Records `packed` at `distance` unless it is already known.
-  void reach(PackedState packed, uint8_t distance) {
+  void reach(PackedState packed, PackedState distance) {
     const std::size_t slot = find(packed);
-    if (keys[slot] != kEmptySlot) return;
-    keys[slot] = packed;
-    distances[slot] = distance;
+    if (slots[slot] != kEmptySlot) return;
+    slots[slot] = packed | (distance << kDistanceShift);
     found.push_back(packed);
+  }
+
+  // The distance of `packed`, or -1 when the search did not reach it.
+  int32_t distanceOf(PackedState packed) const {
+    const PackedState slot = slots[find(packed)];
+    return slot == kEmptySlot ? -1 : static_cast<int32_t>(slot >> kDistanceShift);
   }
 
   // False when the state holds a value the target does not hold.
@@ -91,28 +112,36 @@ struct DistanceTable {
 
   void unpack(PackedState packed, int32_t* state) const {
     for (std::size_t i = 0; i < kStateSize; ++i) {
-      state[i] = values[static_cast<std::size_t>((packed >> (kBitsPerPosition * i)) & kPositionMask)];
+      state[i] =
+          values[static_cast<std::size_t>((packed >> (kBitsPerPosition * i)) & kPositionMask)];
     }
   }
 
+  // The breadth-first search from `target`: the states are expanded in the order found, so each
+  // distance's states follow the previous distance's, and a distance ends where the states found
+  // before its first expansion end.
   void build(const int32_t* target) {
     values.assign(target, target + kStateSize);
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
-    std::fill(keys.begin(), keys.end(), kEmptySlot);
+    slots.assign(kSlots, kEmptySlot);
     found.clear();
     found.reserve(static_cast<std::size_t>(kTotalStates));
     firstAtDistance.assign(1, 0);
     PackedState start = 0;
     pack(target, start);
     reach(start, 0);
-    const auto inverses = inverseSources();
+    static const auto inverses = inverseMoves();
+    PackedState distance = 0;
+    std::size_t distanceEnd = 1;
     for (std::size_t next = 0; next < found.size(); ++next) {
-      const uint8_t distance = distances[find(found[next])];
-      if (static_cast<std::size_t>(distance) == firstAtDistance.size()) {
+      if (next == distanceEnd) {
+        ++distance;
+        distanceEnd = found.size();
         firstAtDistance.push_back(static_cast<int32_t>(next));
       }
-      for (const Positions& sources : inverses) reach(rearranged(found[next], sources), static_cast<uint8_t>(distance + 1));
+      for (const Rearrangement& inverse : inverses)
+        reach(rearranged(found[next], inverse), distance + 1);
     }
     firstAtDistance.push_back(static_cast<int32_t>(found.size()));
   }
@@ -134,9 +163,7 @@ int32_t boardDistancesTo(const int32_t* target) {
 // cannot bring them there.
 int32_t boardDistanceOf(const int32_t* state) {
   PackedState packed = 0;
-  if (!table.pack(state, packed)) return -1;
-  const std::size_t slot = table.find(packed);
-  return table.keys[slot] == kEmptySlot ? -1 : table.distances[slot];
+  return table.pack(state, packed) ? table.distanceOf(packed) : -1;
 }
 
 // How many states lie `distance` moves from the target.
@@ -154,9 +181,9 @@ void boardStateAtDistance(int32_t distance, int32_t index, int32_t* values) {
 
 // The bytes the table holds, for anyone who measures it.
 int32_t boardDistanceBytes() {
-  const std::size_t bytes = table.keys.capacity() * sizeof(PackedState) + table.distances.capacity() +
-                            table.found.capacity() * sizeof(PackedState) +
-                            table.firstAtDistance.capacity() * sizeof(int32_t);
+  const std::size_t bytes =
+      (table.slots.capacity() + table.found.capacity()) * sizeof(PackedState) +
+      table.firstAtDistance.capacity() * sizeof(int32_t);
   return static_cast<int32_t>(bytes);
 }
 

@@ -65,11 +65,13 @@ function createTiles(board, countElement, core) {
   // reduced motion.
   function draw(state, target, sources = null) {
     travels.forEach((travel) => travel.finish());
-    const boxes = tiles.map((tile) => tile.getBoundingClientRect());
+    const travelling = sources && !reducedMotion.matches;
+    // Measured only for a travel: measuring makes the browser lay the page out at once.
+    const boxes = travelling ? tiles.map((tile) => tile.getBoundingClientRect()) : [];
     state.forEach((value, i) => drawTile(tiles[i], value, target[i]));
     const inPlace = state.filter((value, i) => value === target[i]).length;
     countElement.textContent = `${inPlace} of ${kStateLength} in place`;
-    if (!sources || reducedMotion.matches) return;
+    if (!travelling) return;
     travels = sources.flatMap((from, to) => {
       if (from === to) return [];
       const dx = boxes[from].left - boxes[to].left;

@@ -2,7 +2,8 @@
 // node program as whole processes, the terminal page in Chromium from the Enter that completes the
 // final state to the report on the screen, and the visual page from the Solve to its report. Also
 // the visual page opened from its file until it takes a move, and one move from the key to the new
-// state on the board. Prints the median of each over RUNS runs, alternating.
+// state and its distance on the board, and a new target's distance table. Prints the median of
+// each over RUNS runs, alternating, and the distance table's size.
 //   node measure_solver.js NATIVE_PROGRAM NODE_PROGRAM PAGE_FOLDER [RUNS]
 'use strict';
 
@@ -77,6 +78,32 @@ function timeBoardMove(page) {
   });
 }
 
+// A new target on the visual page: from the change of the Target field to its distance table
+// made and every distance shown.
+function timeNewTarget(page, target) {
+  return page.evaluate((values) => {
+    const field = document.getElementById('target');
+    field.value = values;
+    const start = performance.now();
+    field.dispatchEvent(new Event('change'));
+    const milliseconds = performance.now() - start;
+    if (!location.hash.endsWith(values.replace(/ /g, ','))) throw new Error('the target was not taken');
+    return milliseconds;
+  }, target);
+}
+
+// The bytes of one distance table, as the core counts them (the core run under node).
+async function tableBytes(folder) {
+  const fs = require('fs');
+  const hex = /'([0-9a-f]+)'/.exec(fs.readFileSync(path.join(folder, 'board-core-wasm.js'), 'utf8'))[1];
+  const createBoardCore = require(path.join(folder, 'board-core.js'));
+  const core = await createBoardCore({ wasmBinary: Buffer.from(hex, 'hex') });
+  const target = core._malloc(4 * 12);
+  core.HEAP32.set([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12], target / 4);
+  core._boardDistancesTo(target);
+  return core._boardDistanceBytes();
+}
+
 // The visual page opened from its file, until it takes a move: the time since the start of the
 // navigation at which it marked itself ready.
 async function timeBoardReady(folder) {
@@ -98,7 +125,9 @@ async function main() {
   await b.focusTerminal(opened.page);
   const board = await openPage(folder, { file: 'index.html' });
   const times = { native: [], node: [], page: [], 'visual page solve': [], 'visual page move': [],
-                  'visual page ready': [] };
+                  'visual page ready': [], 'visual page new target (default)': [],
+                  'visual page new target (32-bit values)': [] };
+  const kWide = '-2147483648 2147483647 -5 7 1000000 -1000000 3 0 99 -99 123456789 -123456789';
   for (let i = 0; i < Number(runs); i++) {
     times.native.push(timeProcess(nativeProgram, []));
     times.node.push(timeProcess('node', [nodeProgram]));
@@ -106,9 +135,12 @@ async function main() {
     times['visual page solve'].push(await timeBoardSolve(board.page));
     times['visual page move'].push(await timeBoardMove(board.page));
     times['visual page ready'].push(await timeBoardReady(folder));
+    times['visual page new target (32-bit values)'].push(await timeNewTarget(board.page, kWide));
+    times['visual page new target (default)'].push(await timeNewTarget(board.page, '1 2 3 4 5 6 7 8 9 10 11 12'));
   }
   await opened.close();
   await board.close();
+  console.log(`distance table: ${((await tableBytes(folder)) / 2 ** 20).toFixed(2)} MiB`);
   for (const [name, values] of Object.entries(times)) {
     console.log(`${name}: median ${median(values).toFixed(1)} ms of ${values.map((v) => v.toFixed(0)).join(' ')}`);
   }
