@@ -21,8 +21,8 @@ function tileColour(value) {
   return `rgb(${channel(0)}, ${channel(8)}, ${channel(4)})`;
 }
 
-// Resolves the board in element `board`, drawn with the core's moves; `countElement` shows how
-// many tiles are in place.
+// Makes the board in element `board`, drawn with the core's moves; `countElement` shows how many
+// tiles are in place.
 function createTiles(board, countElement, core) {
   const reducedMotion = matchMedia('(prefers-reduced-motion: reduce)');
   const tiles = Array.from({ length: kStateLength }, (_, i) => makeTile(i + 1));

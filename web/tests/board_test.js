@@ -152,6 +152,15 @@ const tests = {
       },
     };
     console.log(`seed ${seed}`);
+    // The tiles of 1 to 12 (the default board) are at least 30° apart in the hue of their colour.
+    const hues = await page.evaluate(() => [...document.querySelectorAll('#board [role="listitem"]')].map((tile) => {
+      const [r, g, b] = getComputedStyle(tile).backgroundColor.match(/\d+/g).map(Number);
+      const max = Math.max(r, g, b), span = max - Math.min(r, g, b);
+      const sector = max === r ? (g - b) / span : max === g ? 2 + (b - r) / span : 4 + (r - g) / span;
+      return (sector * 60 + 360) % 360;
+    }));
+    const apart = hues.flatMap((a, i) => hues.slice(i + 1).map((b) => Math.min(Math.abs(a - b), 360 - Math.abs(a - b))));
+    assert.ok(Math.min(...apart) >= 30, JSON.stringify(hues));
     for (let step = 0; step < 30; step++) {
       const kind = pick(Object.keys(kinds));
       const tokens = await kinds[kind]();

@@ -1,5 +1,6 @@
 // Makes the README's picture of the visual page: the README's solver pair solved in Chromium and
-// played back to its fourth move, in a window 900 px wide.
+// played back to its fourth move, in a window 900 px wide, from the top of the page to the foot
+// of the plot of states by distance.
 //   node picture.js PAGE_FOLDER OUTPUT_PNG
 'use strict';
 
@@ -17,7 +18,8 @@ async function main() {
   await waitFor(page, () => page.evaluate(() => document.getElementById('solution').textContent), Boolean, 'the solution');
   await page.click('#solution li:nth-child(4) button');
   await page.evaluate(() => document.getElementById('board').focus());
-  await page.screenshot({ path: output, clip: { x: 0, y: 0, width: 900, height: 760 } });
+  const bottom = await page.evaluate(() => document.getElementById('plot').getBoundingClientRect().bottom + scrollY + 8);
+  await page.screenshot({ path: output, fullPage: true, clip: { x: 0, y: 0, width: 900, height: Math.ceil(bottom) } });
   await opened.close();
 }
 
