@@ -51,17 +51,17 @@
     setDisabled(element('redo'), page.redo.length === 0);
   }
 
-  // A change that can be undone.
-  function change(state, moves, what, options) {
+  // A change that can be undone; with `shortest`, the start of a new attempt.
+  function change(state, moves, what, options = {}) {
     page.undo.push({ state: page.state, moves: page.moves, shortest: page.shortest });
     page.redo = [];
+    if (options.shortest !== undefined) page.shortest = options.shortest;
     show(state, moves, what, options);
   }
 
   // A new attempt from `state`: the moves start again, and the distance now is the shortest.
   function begin(state, what, options = {}) {
-    page.shortest = distances.distanceOf(state);
-    change(state, '', what, { adding: true, ...options });
+    change(state, '', what, { adding: true, shortest: distances.distanceOf(state), ...options });
   }
 
   function applyLetters(text) {
