@@ -16,7 +16,7 @@ const kWaitMs = 10000;
 const kShown = 300;  // characters of a message kept for the report
 const kTypes = {
   '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.svg': 'image/svg+xml',
-  '.png': 'image/png',
+  '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 // Each engine: how to start it, and the options of a phone's page (390×844) in it: touch where
 // the engine emulates it; elsewhere a tap is a click.
@@ -40,9 +40,15 @@ const kEngines = {
 const kEngineNames = Object.keys(kEngines);
 
 // Serves `folder` under /mathieu12/ on a free port of 127.0.0.1; every request is recorded.
+// While `down` is set, the server drops every connection, as a network that is gone.
 function serve(folder) {
   const requests = [];
+  const served = { down: false };
   const server = http.createServer((request, response) => {
+    if (served.down) {
+      request.socket.destroy();
+      return;
+    }
     requests.push(request.url);
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const file = name.startsWith('/mathieu12/') && path.join(folder, name.slice(11) || 'index.html');
@@ -56,7 +62,7 @@ function serve(folder) {
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
       const base = `http://127.0.0.1:${server.address().port}/mathieu12/`;
-      resolve({ base, requests, close: () => new Promise((done) => server.close(done)) });
+      resolve(Object.assign(served, { base, requests, close: () => new Promise((done) => server.close(done)) }));
     });
   });
 }
@@ -191,4 +197,4 @@ function runTestFile(tests, prepare, defaults = {}) {
   });
 }
 
-module.exports = { kEngineNames, openPage, runBothWays, runTestFile, waitFor };
+module.exports = { kEngineNames, openPage, runBothWays, runTestFile, serve, waitFor };
