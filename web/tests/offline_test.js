@@ -80,6 +80,7 @@ async function main() {
     await visitBoard(page, server.base);
     assert.equal(await heading(page), 'mathieu12, rebuilt');
     assert.deepEqual(problems, []);
+    assert.deepEqual(server.requests.filter((url) => !url.startsWith('/mathieu12/')), []);
     console.log('the page folder works offline and takes a new build');
   } finally {
     await context.close();
