@@ -2,8 +2,8 @@
 // that disable themselves without dropping the keyboard's focus.
 'use strict';
 
-const kAnnouncedLetters = 40;
-const kSvg = 'http://www.w3.org/2000/svg';  // longer move strings are announced by their count
+const kAnnouncedLetters = 40;  // longer move strings are announced by their count
+const kSvg = 'http://www.w3.org/2000/svg';
 
 const element = (id) => document.getElementById(id);
 

@@ -37,7 +37,7 @@ function withStates(instance, states, use) {
 // function that gives the state at an index. distancesTo(target) makes the table of every
 // state's distance to `target` and gives the largest; then distanceOf(state) is a state's
 // distance (-1 when the moves cannot bring it there), statesAt(distance) how many states lie at
-// a distance, stateAt(distance, index) one of them, and tableBytes() the table's size.
+// a distance, and stateAt(distance, index) one of them.
 async function createCore() {
   const compiled = await WebAssembly.compile(wasmBytes());
   const instantiate = (print) => createBoardCore({
@@ -60,7 +60,6 @@ async function createCore() {
       withStates(mover, [state], (address) => mover._boardStateAtDistance(distance, index, address));
       return state;
     },
-    tableBytes: () => mover._boardDistanceBytes(),
     applyLetters(state, letters) {
       const text = new TextEncoder().encode(letters + '\0');
       const letterAddress = mover._malloc(text.length);

@@ -70,8 +70,8 @@ struct DistanceTable {
   std::vector<int32_t> values;
   std::vector<PackedState> slots;
   std::vector<PackedState> found;
-  std::vector<int32_t>
-      firstAtDistance;  // index in `found` of each distance's first state; then the end
+  // The index in `found` of each distance's first state, then the end of `found`.
+  std::vector<int32_t> firstAtDistance;
 
   static std::size_t slotOf(PackedState packed) {
     return static_cast<std::size_t>((packed * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits));

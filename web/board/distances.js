@@ -89,11 +89,9 @@ function createDistances(core, elements) {
     return distance;
   }
 
-  // The next move of a shortest way from `state` ('L' before 'R', as the solver's own order
-  // gives), or null at the target or out of reach.
-  function nextMove(state) {
-    const distance = core.distanceOf(state);
-    if (distance <= 0) return null;
+  // The next move of a shortest way from `state`, `distance` moves from the target ('L' before
+  // 'R', as the solver's own order gives).
+  function nextMove(state, distance) {
     return core.distanceOf(core.applyLetters(state, 'L')) === distance - 1 ? 'L' : 'R';
   }
 

@@ -60,7 +60,7 @@ function createPlayback(core, tiles, distances, board) {
     const distance = distances.distanceOf(state);
     const text = distance < 0 ? 'Unsolvable: the target is out of reach from here.'
       : distance === 0 ? 'The board is at the target.'
-      : `Next move: ${distances.nextMove(state)}; ${movesCount(distance)} ${distance === 1 ? 'remains' : 'remain'}.`;
+      : `Next move: ${distances.nextMove(state, distance)}; ${movesCount(distance)} ${distance === 1 ? 'remains' : 'remain'}.`;
     element('hint-text').textContent = text;
     announce(text);
   }
