@@ -1,12 +1,16 @@
 // The visual page's starting point and its changes of the board: each change is drawn, announced
-// with the distance it leaves, kept for undo and redo, and written into the address. The parts it
-// connects (tiles.js, distances.js, playback.js, address.js, move_pictures.js) each own one concern;
-// the program's core (core.js) decides every move and every search.
+// with the distance it leaves, kept for undo and redo, written into the address and kept on the
+// device. The parts it connects (tiles.js, distances.js, playback.js, address.js, keep.js,
+// move_pictures.js) each own one concern; the program's core (core.js) decides every move and
+// every search.
 'use strict';
 
 (async function () {
   const kDefault = Array.from({ length: kStateLength }, (_, i) => i + 1);
   const kMostOfTheScreen = 0.75;
+  const kGameKey = 'mathieu12.game';
+  const kRecordKey = 'mathieu12.record';
+  const keeper = createKeeper();
   const core = await createCore();
   const tiles = createTiles(element('board'), element('in-place'), core);
   const distances = createDistances(core, {
@@ -26,15 +30,90 @@
   const sameValues = (a, b) => a.every((value, i) => value === b[i]);
   // The target the address names: the one in effect, once one is given or differs from the default.
   const addressTarget = () => (element('target').value.trim() !== '' || !sameValues(page.target, kDefault) ? page.target : null);
+  // The board now as an entry of undo or redo; `withTarget`, with its target too.
+  const entryNow = (withTarget = false) => ({ state: page.state, moves: page.moves, shortest: page.shortest,
+                                              ...(withTarget ? { target: page.target } : {}) });
+
+  // ---- Keeping the game on the device ----
+
+  // Writes the whole game; a storage that fails is said once, in the live region and under the
+  // board's controls.
+  function keepGame() {
+    keeper.write(kGameKey, packGame({ ...entryNow(true), targetText: element('target').value, undo: page.undo,
+                                      redo: page.redo, scrambleTo: element('scramble-to').value, speed: element('speed').value }));
+    const notice = keeper.notice();
+    if (notice) element('not-kept').hidden = false;
+    return notice;
+  }
+
+  // Makes `target` the target in effect, with `text` in its field.
+  function useTarget(target, text = sameValues(target, kDefault) ? '' : target.join(' ')) {
+    element('target').value = text;
+    if (sameValues(target, page.target)) return;
+    page.target = target;
+    distances.setTarget(target);
+  }
+
+  // Takes `game` as the page's own, without showing it.
+  function takeGame(game) {
+    useTarget(game.target, game.targetText);
+    Object.assign(page, { state: game.state, moves: game.moves, shortest: game.shortest, undo: game.undo, redo: game.redo });
+    if ([...element('scramble-to').options].some((option) => option.value === game.scrambleTo)) {
+      element('scramble-to').value = game.scrambleTo;
+    }
+    if ([...element('speed').options].some((option) => option.value === game.speed)) element('speed').value = game.speed;
+  }
+
+  // True when the address names `game`'s board and target, or nothing: then opening the page
+  // gives back that game rather than a new attempt.
+  function addressNames(game) {
+    const fragment = readFragment();
+    if (fragment.state === null) return fragment.target === null;
+    const state = readState(fragment.state).values;
+    const target = fragment.target === null ? kDefault : readState(fragment.target).values;
+    return Boolean(state && target) && sameValues(state, game.state) && sameValues(target, game.target);
+  }
+
+  // Opens the page: the kept game as it was left, or the address's board as a new attempt (with
+  // the kept game as its first undo), or the address's board alone when nothing is kept.
+  function open() {
+    const kept = keeper.read(kGameKey, unpackGame);
+    const lead = [kept.bad ? kUnreadable : '', keeper.notice()].filter(Boolean).join(' ');
+    if (lead.includes(kNotKept)) element('not-kept').hidden = false;
+    if (kept.value && addressNames(kept.value)) {
+      takeGame(kept.value);
+      show(page.state, page.moves, 'The game you left', { keep: false });
+      return;
+    }
+    if (kept.value) takeGame(kept.value);
+    readAddress('The board', { lead, keep: Boolean(kept.value) || readFragment().state !== null });
+    if (!kept.value) page.undo = [];
+    setDisabled(element('undo'), page.undo.length === 0);
+  }
+
+  // Forgets everything kept and starts the default board, with nothing to undo or redo.
+  function forget() {
+    keeper.forget([kGameKey, kRecordKey]);
+    showForgetChoices(false);
+    useTarget([...kDefault]);
+    Object.assign(page, { shortest: 0, undo: [], redo: [] });
+    show([...kDefault], '', 'The game is forgotten, and nothing is kept. The board', { adding: true, keep: false });
+  }
+
+  function showForgetChoices(shown) {
+    for (const id of ['forget-yes', 'forget-cancel']) element(id).hidden = !shown;
+    if (shown) element('forget-yes').focus();
+  }
 
   // ---- Showing a change ----
 
   // Shows `state` with `moves` since the attempt began and announces `what` happened, with the
-  // distance it leaves. `own` marks a change of the player's own, which can solve the puzzle;
-  // `alongSolution` a step of playback, which keeps the solution; `adding` a new start, which adds
-  // an entry to the browser's history; `fromAddress` a board the address gave, which needs none.
+  // distance it leaves, then keeps the game unless `keep` is false. `own` marks a change of the
+  // player's own, which can solve the puzzle; `alongSolution` a step of playback, which keeps the
+  // solution; `adding` a new start, which adds an entry to the browser's history; `fromAddress` a
+  // board the address gave, which needs none.
   function show(state, moves, what, { sources = null, own = false, alongSolution = false, adding = false,
-                                      fromAddress = false, lead = '' } = {}) {
+                                      fromAddress = false, lead = '', keep = true } = {}) {
     const before = distances.distanceOf(page.state);
     page.state = state;
     page.moves = moves;
@@ -44,16 +123,20 @@
     const solved = own && distance === 0 && before !== 0 && moves.length > 0;
     tiles.markSolved(solved);
     const solvedLead = solved ? `Solved in ${movesCount(moves.length)}; the shortest was ${page.shortest}.` : lead;
-    announce(`${solvedLead ? solvedLead + ' ' : ''}${what}: ${state.join(' ')}. ${distanceText(distance)}`);
+    const said = `${solvedLead ? solvedLead + ' ' : ''}${what}: ${state.join(' ')}. ${distanceText(distance)}`;
     if (!alongSolution) playback.leave();
     if (!fromAddress) followInAddress(state, addressTarget(), adding);
     setDisabled(element('undo'), page.undo.length === 0);
     setDisabled(element('redo'), page.redo.length === 0);
+    const notice = keep ? keepGame() : '';
+    announce(notice ? `${said} ${notice}` : said);
   }
 
-  // A change that can be undone; with `shortest`, the start of a new attempt.
+  // A change that can be undone (`entry` is what undo brings back, the board now by default);
+  // with `shortest`, the start of a new attempt.
   function change(state, moves, what, options = {}) {
-    page.undo.push({ state: page.state, moves: page.moves, shortest: page.shortest });
+    page.undo.push(options.entry || entryNow());
+    if (page.undo.length > kUndoKept) page.undo.shift();
     page.redo = [];
     if (options.shortest !== undefined) page.shortest = options.shortest;
     show(state, moves, what, options);
@@ -74,10 +157,12 @@
            { sources: tiles.sourcesOf(letters), own: true });
   }
 
+  // An entry with a target of its own brings that target back too.
   function undoOrRedo(from, to, what) {
     if (from.length === 0) return;
-    to.push({ state: page.state, moves: page.moves, shortest: page.shortest });
     const entry = from.pop();
+    to.push(entryNow(Boolean(entry.target)));
+    if (entry.target) useTarget(entry.target);
     page.shortest = entry.shortest;
     show(entry.state, entry.moves, what, { own: true });
   }
@@ -130,9 +215,9 @@
 
   // ---- The address ----
 
-  // Shows what the address holds: its state and target. A wrong part keeps its message beside
-  // its field, is said, and the address is given the board's own.
-  function readAddress(what) {
+  // Shows what the address holds: its state and target, as a new attempt after `lead`. A wrong
+  // part keeps its message beside its field, is said, and the address is given the board's own.
+  function readAddress(what, { lead = '', keep = true } = {}) {
     const fragment = readFragment();
     const faults = [];
     const readPart = (id, label, text) => {
@@ -143,11 +228,9 @@
     };
     const target = readPart('target', 'Target', fragment.target) || (fragment.target === null ? [...kDefault] : page.target);
     const state = readPart('state', 'State', fragment.state) || [...kDefault];
-    if (!sameValues(target, page.target)) {
-      page.target = target;
-      distances.setTarget(target);
-    }
-    begin(state, what, { fromAddress: true, lead: faults.join(' ') });
+    const entry = entryNow(!sameValues(target, page.target));
+    useTarget(target, element('target').value);
+    begin(state, what, { fromAddress: true, lead: [lead, ...faults].filter(Boolean).join(' '), entry, keep });
     if (faults.length > 0) followInAddress(page.state, addressTarget(), false);
   }
 
@@ -207,6 +290,15 @@
   onSubmit('target-form', () => { if (readTarget()) playback.solve(); });
   element('target').addEventListener('change', readTarget);
   onClick('copy-link', copyLink);
+  onClick('forget', () => showForgetChoices(true));
+  onClick('forget-yes', forget);
+  onClick('forget-cancel', () => {
+    showForgetChoices(false);
+    element('forget').focus();
+  });
+  for (const id of ['scramble-to', 'speed']) {
+    element(id).addEventListener('change', () => { const notice = keepGame(); if (notice) announce(notice); });
+  }
   element('board').addEventListener('keydown', onBoardKey);
   document.addEventListener('keydown', onPageKey);
   window.addEventListener('popstate', () => readAddress('The board from the address'));
@@ -221,9 +313,8 @@
 
   distances.setTarget(page.target);
   drawMovePictures(element('move-pictures'), tiles.sourcesOf);
-  readAddress('The board');
-  page.undo = [];
-  setDisabled(element('undo'), true);
+  open();
+  askToKeepStorage();
   // Ready for a move: the time since the page began to load, in ms, for anyone who measures it.
   document.body.dataset.ready = performance.now().toFixed(1);
   requestAnimationFrame(fitStage);  // once the page is laid out for its first frame
