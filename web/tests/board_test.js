@@ -80,6 +80,30 @@ async function walkToTheTarget(page, letters) {
   await waitFor(page, () => standing(page), (seen) => seen.distance === 'At the target', 'the target');
 }
 
+const kUnreadable = 'The kept game could not be read; a new game starts.';
+const kNotKept = 'This browser does not keep the game: it is lost when the page closes.';
+const isReady = (page) => waitFor(page, () => page.evaluate(() => document.body.dataset.ready || ''), Boolean, 'the page');
+// What a player sees of the game: the board, the target, the moves, the distance, Undo and Redo.
+const game = async (page) => ({ board: await boardText(page), ...await page.evaluate(() => {
+  const id = (name) => document.getElementById(name);
+  return { target: id('target').value, moves: id('moves-made').textContent, distance: id('distance').textContent,
+           undo: id('undo').disabled, redo: id('redo').disabled };
+}) });
+// Opens `url` in `page` and waits until it is ready.
+async function visit(page, url) {
+  await page.goto(url);
+  await isReady(page);
+}
+// Undoes one step at a time back to the start of the undo stack; the game after each step.
+async function undoAll(page) {
+  const seen = [];
+  while (!(await page.evaluate(() => document.getElementById('undo').disabled))) {
+    await page.click('#undo');
+    seen.push(await game(page));
+  }
+  return seen;
+}
+
 async function axe(page) {
   const source = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
   await page.evaluate(source);
@@ -263,6 +287,94 @@ const tests = {
     await waitFor(page, () => page.evaluate(() => document.getElementById('status').textContent), (seen) => seen.includes('cop'), 'the copy');
     const link = await page.evaluate(() => [document.getElementById('link').hidden, document.getElementById('link').value, location.href]);
     assert.ok(link[0] || link[1] === link[2], JSON.stringify(link));
+  },
+
+  // The game comes back whole after every change, whether the page that made it closed, crashed or
+  // is still open; the most recent change of two pages wins; a link is a new attempt whose first
+  // undo is the kept game; Forget forgets it.
+  async TheGameIsKeptAtEveryChangeAndComesBack(page, _engine, opened) {
+    const url = opened.base + 'index.html';
+    await enterTarget(page, simulated(kDefault, ['LRL']));
+    const start = await scrambleTo(page, 6);
+    for (const id of ['move-l', 'move-r', 'move-l', 'undo']) await page.click(`#${id}`);
+    const left = await game(page);
+    if (engine === 'chromium') await (await page.context().newCDPSession(page)).send('Page.crash').catch(() => {});
+    const other = await page.context().newPage();
+    await visit(other, url);
+    assert.deepEqual(await game(other), left);
+    assert.ok((await text(other, 'status')).startsWith('The game you left: '));
+    await visit(other, await other.evaluate(() => location.href));  // a reload
+    assert.deepEqual(await game(other), left);
+    assert.deepEqual((await undoAll(other)).map((seen) => [seen.board, seen.moves]),
+                     [[simulated(start, ['L']), 'L'], [start.join(' '), '(none)'], [kDefault.join(' '), '(none)']]);
+    // Two pages: the one that changed the game last gives it, whole.
+    const third = await page.context().newPage();
+    await visit(third, url);
+    await third.click('#move-l');
+    await other.click('#move-r');
+    await other.click('#move-r');
+    const newest = await game(other);
+    await visit(third, url);
+    assert.deepEqual(await game(third), newest);
+    await third.click('#undo');
+    assert.equal(await boardText(third), simulated(kDefault, ['R']));
+    await third.click('#redo');
+    // A link to another board and target: Undo brings the kept game back, target and all.
+    await visit(third, url + '#state=' + simulated(kDefault, ['RRR']).replace(/ /g, ','));
+    assert.equal(await boardText(third), simulated(kDefault, ['RRR']));
+    await third.click('#undo');
+    assert.deepEqual(await game(third), { ...newest, redo: false });
+    await third.click('#forget');
+    await third.click('#forget-cancel');
+    assert.equal(await third.evaluate(() => document.getElementById('forget-yes').hidden), true);
+    await third.click('#forget');
+    await third.click('#forget-yes');
+    await visit(third, url);
+    assert.deepEqual([await game(third), await text(third, 'status')],
+                     [{ board: kDefault.join(' '), target: '', moves: '(none)', distance: 'At the target', undo: true, redo: true },
+                      `The board: ${kDefault.join(' ')}. At the target`]);
+    for (const each of [other, third]) await each.close();
+  },
+
+  // Whatever the page finds under its keys, and storage that throws: the page plays, says why
+  // once, and keeps the game again at the next change where it can.
+  async BadOrMissingStorageNeverBreaksThePage(page, _engine, opened) {
+    const url = opened.base + 'index.html';
+    await page.click('#move-l');
+    const keys = await page.evaluate(() => Object.keys(localStorage));
+    const good = await page.evaluate((key) => localStorage.getItem(key), keys[0]);
+    const firstArray = /\[[^\]]*\]/;
+    const bad = ['{', '{"format":1}', good.replace('"format":1', '"format":2'), 'x'.repeat(2 << 20),
+      good.replace(firstArray, JSON.stringify(kDefault.map((value) => value + 12))),
+      good.replace(firstArray, JSON.stringify([2 ** 31, ...kDefault.slice(1)])), good.replace(firstArray, '[1.5,2]')];
+    for (const value of bad) {
+      await page.evaluate(([names, written]) => names.forEach((name) => localStorage.setItem(name, written)), [keys, value]);
+      await visit(page, url);
+      const seen = await standing(page);
+      assert.ok(seen.status.startsWith(kUnreadable) && !seen.status.includes('NaN'), value.slice(0, 80));
+      assert.equal(await boardText(page), kDefault.join(' '));
+      await page.click('#move-r');
+      await visit(page, url);
+      assert.equal(await boardText(page), simulated(kDefault, ['R']), value.slice(0, 80));
+    }
+    const blocked = await page.context().newPage();
+    await blocked.addInitScript(() => {
+      Storage.prototype.setItem = () => { throw new DOMException('The quota has been exceeded.', 'QuotaExceededError'); };
+    });
+    for (const kind of ['a write', 'a read']) {
+      await visit(blocked, url);
+      const said = [await text(blocked, 'status')];
+      for (const id of ['move-l', 'move-l']) {
+        await blocked.click(`#${id}`);
+        said.push(await text(blocked, 'status'));
+      }
+      assert.equal(said.filter((line) => line.includes(kNotKept)).length, 1, kind);
+      assert.equal(await blocked.evaluate(() => document.getElementById('not-kept').hidden), false, kind);
+      await waitForBoard(blocked, simulated(kind === 'a read' ? kDefault : simulated(kDefault, ['R']).split(' '), ['LL']));
+      await blocked.addInitScript(() => Object.defineProperty(window, 'localStorage', {
+        get() { throw new DOMException('The operation is insecure.', 'SecurityError'); } }));
+    }
+    await blocked.close();
   },
 
   async ReducedMotionShowsTheNewStateAtOnce(page) {

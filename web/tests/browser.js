@@ -73,23 +73,24 @@ function watchedCopy(folder) {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'mathieu12-page-'));
   fs.cpSync(folder, copy, { recursive: true });
   fs.copyFileSync(path.join(__dirname, 'watch.js'), path.join(copy, 'watch.js'));
+  fs.writeFileSync(path.join(copy, 'init.js'), '');
   for (const name of fs.readdirSync(copy).filter((file) => file.endsWith('.html'))) {
     const file = path.join(copy, name);
     const html = fs.readFileSync(file, 'utf8');
-    fs.writeFileSync(file, html.replace('</head>', '<script src="watch.js"></script>\n</head>'));
+    fs.writeFileSync(file, html.replace('</head>', '<script src="watch.js"></script><script src="init.js"></script>\n</head>'));
   }
   return { folder: copy, remove: () => fs.rmSync(copy, { recursive: true, force: true }) };
 }
 
-// Records what goes wrong in a playwright page: console errors, uncaught errors and policy
-// violations (through a script run before the page's own).
-async function watchPlaywrightPage(page, problems, requested) {
-  page.on('console', (message) => {
+// Records what goes wrong in the pages of a playwright context: console errors, uncaught errors
+// and policy violations (through a script run before the page's own).
+async function watchPlaywrightContext(context, problems, requested) {
+  context.on('console', (message) => {
     if (message.type() === 'error') problems.push('console error: ' + message.text().slice(0, kShown));
   });
-  page.on('pageerror', (error) => problems.push('page error: ' + error.message.slice(0, kShown)));
-  page.on('request', (request) => requested.push(request.url().slice(0, kShown)));
-  await page.addInitScript(() => {
+  context.on('weberror', (error) => problems.push('page error: ' + error.error().message.slice(0, kShown)));
+  context.on('request', (request) => requested.push(request.url().slice(0, kShown)));
+  await context.addInitScript(() => {
     document.addEventListener('securitypolicyviolation', (event) => {
       console.error(`policy violation: ${event.violatedDirective} ${event.blockedURI}`);
     });
@@ -109,11 +110,15 @@ async function openPage(folder, { engine = 'chromium', over = 'file', file = 'in
   const base = server ? server.base : pathToFileURL(served).href + '/';
   const ownBrowser = browser ? null : await kind.launch({ reducedMotion });
   const size = phone ? { width: 390, height: 844 } : { width, height };
-  const page = await (browser || ownBrowser).newPage({ viewport: size, ...(phone ? kind.phone : {}),
-                                       ...(reducedMotion ? { reducedMotion: 'reduce' } : {}) });
+  const pageOptions = { viewport: size, ...(phone ? kind.phone : {}), ...(reducedMotion ? { reducedMotion: 'reduce' } : {}) };
+  // A context of its own, where the engine has them, so that a test can open more pages in it.
+  const context = watched ? null : await (browser || ownBrowser).newContext(pageOptions);
+  const page = context ? await context.newPage() : await (browser || ownBrowser).newPage(pageOptions);
   const problems = [];
   const requested = [];
-  if (!watched) await watchPlaywrightPage(page, problems, requested);
+  if (!watched) await watchPlaywrightContext(page.context(), problems, requested);
+  // WebKit's pages of the copy run its init.js after watch.js.
+  else page.addInitScript = async (script) => fs.appendFileSync(path.join(served, 'init.js'), `(${script})();\n`);
   // A tap is a click where the engine emulates no touch, or its driver has no taps (WebKit's).
   if (!page.tap || (phone && !kind.phone.hasTouch)) page.tap = (selector) => page.click(selector);
   await page.goto(base + file);
@@ -129,7 +134,7 @@ async function openPage(folder, { engine = 'chromium', over = 'file', file = 'in
     // violation, and on any request that left the page's folder.
     async close() {
       if (page.watched) requested.push(...await page.watched(problems));
-      await (ownBrowser ? ownBrowser.close() : page.close());
+      await (ownBrowser ? ownBrowser.close() : context ? context.close() : page.close());
       if (server) await server.close();
       if (watched) watched.remove();
       const outside = requested.filter((url) => !url.startsWith(base) && url !== 'about:blank');

@@ -82,9 +82,14 @@ function chord(keys) {
           ...[...keys].reverse().map((value) => ({ type: 'keyUp', value }))];
 }
 
-// A page of a WebDriver session, with the methods of playwright's Page that the tests use.
-function createPage(session) {
-  const send = (method, route, body) => command(session, method, route, body);
+// A page of a WebDriver session in its window `handle`, with the methods of playwright's Page
+// that the tests use; `windows.current` is the window that the session's commands go to.
+function createPage(session, windows, handle) {
+  const send = async (method, route, body) => {
+    if (windows.current !== handle) await command(session, 'POST', '/window', { handle });
+    windows.current = handle;
+    return command(session, method, route, body);
+  };
   const keyActions = (actions) => send('POST', '/actions', { actions: [{ type: 'key', id: 'keys', actions }] });
   const element = async (selector) => {
     const found = await send('POST', '/element', { using: 'css selector', value: selector });
@@ -92,7 +97,22 @@ function createPage(session) {
   };
   const page = {
     goto: (url) => send('POST', '/url', { url }),
-    close: () => page.goto('about:blank'),  // the session's one window stays for the next page
+    close: () => page.goto('about:blank'),  // the session's first window stays for the next page
+    closeWindow: () => send('DELETE', '/window'),
+    // Another window of the session, as a page of the same context; closed, its window goes.
+    context: () => ({
+      async newPage() {
+        const opened = await send('POST', '/window/new', { type: 'window' });
+        const other = createPage(session, windows, opened.handle);
+        other.close = async () => {
+          const problems = [];
+          await other.watched(problems);
+          if (problems.length > 0) throw new Error(problems.join('\n'));
+          await other.closeWindow();
+        };
+        return other;
+      },
+    }),
     title: () => send('GET', '/title'),
     waitForTimeout: sleep,
     // Runs `fn(arg)` in the page, or `fn` itself when it is a script's text; a promise it
@@ -154,9 +174,10 @@ async function launchWebKit({ reducedMotion = false } = {}) {
       capabilities: { alwaysMatch: { browserName: 'MiniBrowser', 'webkitgtk:browserOptions': options } },
     });
     const session = `${driver.base}/session/${created.sessionId}`;
+    const windows = { current: null };
     return {
       async newPage({ viewport }) {
-        const page = createPage(session);
+        const page = createPage(session, windows, await command(session, 'GET', '/window'));
         await page.goto('about:blank');
         await page.setViewportSize(viewport);
         return page;
