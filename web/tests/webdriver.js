@@ -120,7 +120,17 @@ function createPage(session, windows, handle) {
     evaluate: (fn, arg) => send('POST', '/execute/sync', {
       script: typeof fn === 'string' ? fn : `return (${fn})(arguments[0]);`,
       args: [arg === undefined ? null : arg] }),
-    click: async (selector) => send('POST', `/element/${await element(selector)}/click`, {}),
+    // As playwright does, an element under another (the board's sticky stage) is first scrolled
+    // to the middle of the window.
+    click: async (selector) => {
+      await page.evaluate((which) => {
+        const target = document.querySelector(which);
+        const box = target.getBoundingClientRect();
+        const top = document.elementFromPoint(box.left + box.width / 2, box.top + box.height / 2);
+        if (!target.contains(top)) target.scrollIntoView({ block: 'center', inline: 'center' });
+      }, selector);
+      return send('POST', `/element/${await element(selector)}/click`, {});
+    },
     keyboard: {
       type: (text) => keyActions([...text].flatMap((character) => chord([character]))),
       // A key by name, or a chord such as Control+D ("Control++" for Control and +).
