@@ -73,13 +73,23 @@ function watchedCopy(folder) {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'mathieu12-page-'));
   fs.cpSync(folder, copy, { recursive: true });
   fs.copyFileSync(path.join(__dirname, 'watch.js'), path.join(copy, 'watch.js'));
-  fs.writeFileSync(path.join(copy, 'init.js'), '');
-  for (const name of fs.readdirSync(copy).filter((file) => file.endsWith('.html'))) {
-    const file = path.join(copy, name);
-    const html = fs.readFileSync(file, 'utf8');
-    fs.writeFileSync(file, html.replace('</head>', '<script src="watch.js"></script><script src="init.js"></script>\n</head>'));
-  }
-  return { folder: copy, remove: () => fs.rmSync(copy, { recursive: true, force: true }) };
+  const pages = fs.readdirSync(copy).filter((file) => file.endsWith('.html')).map((name) => path.join(copy, name));
+  // Adds `scripts` to the head of every page, before the page's own.
+  const addToHead = (scripts) => pages.forEach((file) => {
+    fs.writeFileSync(file, fs.readFileSync(file, 'utf8').replace('<head>', '<head>' + scripts.map((name) => `<script src="${name}"></script>`).join('')));
+  });
+  addToHead(['watch.js']);
+  let inits = 0;
+  return {
+    folder: copy,
+    remove: () => fs.rmSync(copy, { recursive: true, force: true }),
+    // Each script in a file of its own, so that no cached copy of an earlier one stands in for it.
+    addInitScript(script) {
+      const name = `init-${++inits}.js`;
+      fs.writeFileSync(path.join(copy, name), `(${script})();\n`);
+      addToHead([name]);
+    },
+  };
 }
 
 // Records what goes wrong in the pages of a playwright context: console errors, uncaught errors
@@ -117,8 +127,7 @@ async function openPage(folder, { engine = 'chromium', over = 'file', file = 'in
   const problems = [];
   const requested = [];
   if (!watched) await watchPlaywrightContext(page.context(), problems, requested);
-  // WebKit's pages of the copy run its init.js after watch.js.
-  else page.addInitScript = async (script) => fs.appendFileSync(path.join(served, 'init.js'), `(${script})();\n`);
+  else page.addInitScript = async (script) => watched.addInitScript(script);
   // A tap is a click where the engine emulates no touch, or its driver has no taps (WebKit's).
   if (!page.tap || (phone && !kind.phone.hasTouch)) page.tap = (selector) => page.click(selector);
   await page.goto(base + file);

@@ -97,6 +97,7 @@ function createPage(session, windows, handle) {
   };
   const page = {
     goto: (url) => send('POST', '/url', { url }),
+    reload: () => send('POST', '/refresh', {}),
     close: () => page.goto('about:blank'),  // the session's first window stays for the next page
     closeWindow: () => send('DELETE', '/window'),
     // Another window of the session, as a page of the same context; closed, its window goes.
@@ -104,6 +105,8 @@ function createPage(session, windows, handle) {
       async newPage() {
         const opened = await send('POST', '/window/new', { type: 'window' });
         const other = createPage(session, windows, opened.handle);
+        // The copy's init scripts run in every page of the folder: in effect, the context's.
+        other.addInitScript = (script) => page.addInitScript(script);
         other.close = async () => {
           const problems = [];
           await other.watched(problems);
