@@ -43,12 +43,14 @@ const kEngineNames = Object.keys(kEngines);
 // While `down` is set, the server drops every connection, as a network that is gone.
 function serve(folder) {
   const requests = [];
-  const served = { down: false };
+  // Down, it drops every connection; hanging, it takes requests and never answers them.
+  const served = { down: false, hanging: false };
   const server = http.createServer((request, response) => {
     if (served.down) {
       request.socket.destroy();
       return;
     }
+    if (served.hanging) return;
     requests.push(request.url);
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const file = name.startsWith('/mathieu12/') && path.join(folder, name.slice(11) || 'index.html');
@@ -62,7 +64,11 @@ function serve(folder) {
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
       const base = `http://127.0.0.1:${server.address().port}/mathieu12/`;
-      resolve(Object.assign(served, { base, requests, close: () => new Promise((done) => server.close(done)) }));
+      // drop() ends every open connection, the hanging ones too, as a network that comes back.
+      resolve(Object.assign(served, { base, requests, drop: () => server.closeAllConnections(), close: () => new Promise((done) => {
+        server.close(done);
+        server.closeAllConnections();
+      }) }));
     });
   });
 }

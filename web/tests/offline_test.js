@@ -1,5 +1,5 @@
 // The page folder served on 127.0.0.1 in Chromium, as a phone keeps it: installable, and after one
-// visit usable with the network gone (the visual page plays, solves and plays back; the terminal
+// visit usable with the network gone or never answering (the visual page plays, solves and plays back; the terminal
 // page runs a solver session; the manual opens), and a new build reaches it at the next visit.
 //   node offline_test.js PAGE_FOLDER NATIVE_PROGRAM OFFLINE_SOURCE_FOLDER
 'use strict';
@@ -16,6 +16,7 @@ const b = require('./terminal_screen.js');
 const [, , pageFolder, nativeProgram, offlineSource] = process.argv;
 const kFrom = '1 2 3 4 5 6 7 8 9 10 11 12';
 const kTo = '12 11 10 9 8 7 6 5 4 3 2 1';
+const kPromptMs = 5000;
 
 // The worker's stores once it controls the page: the one store of the build that wrote it.
 const storesOnce = (page, folder) => {
@@ -65,6 +66,15 @@ async function main() {
     await storesOnce(page, folder);
     const { installabilityErrors } = await (await context.newCDPSession(page)).send('Page.getInstallabilityErrors');
     assert.deepEqual(installabilityErrors, []);
+    // A network that takes the requests and never answers: the visited page shows and plays at once.
+    server.hanging = true;
+    const started = Date.now();
+    await visitBoard(page, server.base);
+    await page.click('#move-l');
+    await waitFor(page, () => page.evaluate(() => document.getElementById('moves-made').textContent), (moves) => moves === 'L', 'the move');
+    assert.ok(Date.now() - started < kPromptMs, `the page took ${Date.now() - started} ms`);
+    server.hanging = false;
+    server.drop();
     server.down = true;
     await useEveryPage(page, server.base);
     // A new build: the changed file reaches the page online, and is kept for the next time offline.
