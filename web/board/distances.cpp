@@ -149,6 +149,22 @@ struct DistanceTable {
 
 DistanceTable table;
 
+// The day's board: the days of each weekday step through that weekday's distance's states in
+// the order of their values, read position by position, kStride states at a time, so that a
+// weekday's board comes back only after as many weeks as its distance has states (136 at 21
+// moves: more than two years). kStride is a prime that divides none of those counts.
+constexpr int32_t kFirstDayDistance = 15;  // Monday's; Sunday's is 21
+constexpr int64_t kStride = 7919;
+constexpr int64_t kThursday = 3;  // 1970-01-01, day 0, was a Thursday: days since a Monday
+
+// `packed` with position 1 in its highest bits: these keys order states as their values do.
+PackedState orderKey(PackedState packed) {
+  PackedState key = 0;
+  for (std::size_t i = 0; i < kStateSize; ++i)
+    key = (key << kBitsPerPosition) | ((packed >> (kBitsPerPosition * i)) & kPositionMask);
+  return key;
+}
+
 }  // namespace
 
 extern "C" {
@@ -171,6 +187,24 @@ int32_t boardStatesAtDistance(int32_t distance) {
   const auto& first = table.firstAtDistance;
   if (distance < 0 || static_cast<std::size_t>(distance) + 1 >= first.size()) return 0;
   return first[static_cast<std::size_t>(distance) + 1] - first[static_cast<std::size_t>(distance)];
+}
+
+// The board of day `day` (days since 1970-01-01) into `values`, from the table of the default
+// target, which must be the one made last; returns its distance. The same day gives the same board in any build that keeps these
+// moves: it depends on no search order and no hash.
+int32_t boardOfDay(int32_t day, int32_t* values) {
+  const int64_t sinceMonday = int64_t{day} + kThursday;
+  const int64_t week = sinceMonday >= 0 ? sinceMonday / 7 : (sinceMonday - 6) / 7;
+  const auto distance = static_cast<int32_t>(kFirstDayDistance + (sinceMonday - week * 7));
+  const auto& first = table.firstAtDistance;
+  std::vector<PackedState> keys(table.found.begin() + first[static_cast<std::size_t>(distance)],
+                                table.found.begin() + first[static_cast<std::size_t>(distance) + 1]);
+  for (PackedState& key : keys) key = orderKey(key);
+  std::sort(keys.begin(), keys.end());
+  const auto count = static_cast<int64_t>(keys.size());
+  const auto index = static_cast<std::size_t>(((week % count + count) % count) * kStride % count);
+  table.unpack(orderKey(keys[index]), values);
+  return distance;
 }
 
 // Copies the state number `index` (from 0) of those `distance` moves from the target to `values`.

@@ -89,8 +89,9 @@ const game = async (page) => ({ board: await boardText(page), ...await page.eval
   return { target: id('target').value, moves: id('moves-made').textContent, distance: id('distance').textContent,
            undo: id('undo').disabled, redo: id('redo').disabled };
 }) });
-// Opens `url` in `page` and waits until it is ready.
+// Loads `url` in `page` afresh (never as a change of the fragment alone) and waits until it is ready.
 async function visit(page, url) {
+  await page.goto('about:blank');
   await page.goto(url);
   await isReady(page);
 }
