@@ -53,7 +53,8 @@ function createKeeper() {
   function write(name, value) {
     const text = JSON.stringify(value);
     try {
-      localStorage.setItem(name, JSON.stringify({ format: kKeptFormat, check: checkSum(text), value }));
+      // The entry's JSON, the value's text written once.
+      localStorage.setItem(name, `{"format":${kKeptFormat},"check":"${checkSum(text)}","value":${text}}`);
     } catch {
       works = false;
     }
