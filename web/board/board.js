@@ -10,8 +10,10 @@
   const kMostOfTheScreen = 0.75;
   const kGameKey = 'mathieu12.game';
   const kRecordKey = 'mathieu12.record';
+  const kOpenedAddress = location.href.split('#')[0];  // the address a shared result gives
   const keeper = createKeeper();
   const core = await createCore();
+  const today = createToday(core, keeper, kRecordKey);
   const tiles = createTiles(element('board'), element('in-place'), core);
   const distances = createDistances(core, {
     distance: element('distance'), scrambleTo: element('scramble-to'), plot: element('plot'),
@@ -19,12 +21,20 @@
   });
 
   // The board as the player left it: its state, the moves since the attempt began and the
-  // distance then, the target, and undo and redo (each entry a state, its moves and distance).
-  const page = { state: [...kDefault], moves: '', shortest: 0, target: [...kDefault], undo: [], redo: [] };
+  // distance then, the target, and undo and redo (each entry a state, its moves and distance);
+  // `day`, the date of the day's puzzle when the attempt is that day's, and `shown`, whether Solve
+  // showed a solution in this attempt.
+  const page = { state: [...kDefault], moves: '', shortest: 0, target: [...kDefault], undo: [], redo: [], day: '', shown: false };
   const playback = createPlayback(core, tiles, distances, {
     state: () => page.state,
     moves: () => page.moves,
     target: () => page.target,
+    hinted: () => { if (page.day) today.noteHint(page.day); },
+    solutionShown() {
+      page.shown = true;
+      if (page.day) today.noteSolutionShown(page.day);
+      keepGame();
+    },
     step: (state, moves, what, sources, lead) => change(state, moves, what, { sources, alongSolution: true, lead }),
   });
   const sameValues = (a, b) => a.every((value, i) => value === b[i]);
@@ -32,15 +42,20 @@
   const addressTarget = () => (element('target').value.trim() !== '' || !sameValues(page.target, kDefault) ? page.target : null);
   // The board now as an entry of undo or redo; `withTarget`, with its target too.
   const entryNow = (withTarget = false) => ({ state: page.state, moves: page.moves, shortest: page.shortest,
-                                              ...(withTarget ? { target: page.target } : {}) });
+                                              ...(withTarget ? { target: page.target } : {}),
+                                              ...(page.day ? { day: page.day } : {}), ...(page.shown ? { shown: true } : {}) });
+  const distanceShown = () => element('show-distance').checked;
 
   // ---- Keeping the game on the device ----
 
   // Writes the whole game; a storage that fails is said once, in the live region and under the
   // board's controls.
   function keepGame() {
-    keeper.write(kGameKey, packGame({ ...entryNow(true), targetText: element('target').value, undo: page.undo,
-                                      redo: page.redo, scrambleTo: element('scramble-to').value, speed: element('speed').value }));
+    keeper.write(kGameKey, packGame({ ...entryNow(true), day: page.day, shown: page.shown, targetText: element('target').value,
+                                      undo: page.undo, redo: page.redo, scrambleTo: element('scramble-to').value,
+                                      speed: element('speed').value, showDistance: distanceShown() }));
+    if (page.day) today.keepAttempt(page.day, { ...entryNow(), undo: page.undo });
+    today.write();
     const notice = keeper.notice();
     if (notice) element('not-kept').hidden = false;
     return notice;
@@ -57,7 +72,9 @@
   // Takes `game` as the page's own, without showing it.
   function takeGame(game) {
     useTarget(game.target, game.targetText);
-    Object.assign(page, { state: game.state, moves: game.moves, shortest: game.shortest, undo: game.undo, redo: game.redo });
+    Object.assign(page, { state: game.state, moves: game.moves, shortest: game.shortest, undo: game.undo, redo: game.redo,
+                          day: game.day, shown: game.shown });
+    element('show-distance').checked = game.showDistance;
     if ([...element('scramble-to').options].some((option) => option.value === game.scrambleTo)) {
       element('scramble-to').value = game.scrambleTo;
     }
@@ -78,11 +95,12 @@
   // the kept game as its first undo), or the address's board alone when nothing is kept.
   function open() {
     const kept = keeper.read(kGameKey, unpackGame);
-    const lead = [kept.bad ? kUnreadable : '', keeper.notice()].filter(Boolean).join(' ');
+    const recordRead = today.read();
+    const lead = [kept.bad || !recordRead ? kUnreadable : '', keeper.notice()].filter(Boolean).join(' ');
     if (lead.includes(kNotKept)) element('not-kept').hidden = false;
     if (kept.value && addressNames(kept.value)) {
       takeGame(kept.value);
-      show(page.state, page.moves, 'The game you left', { keep: false });
+      show(page.state, page.moves, 'The game you left', { keep: false, lead });
       return;
     }
     if (kept.value) takeGame(kept.value);
@@ -94,9 +112,11 @@
   // Forgets everything kept and starts the default board, with nothing to undo or redo.
   function forget() {
     keeper.forget([kGameKey, kRecordKey]);
+    today.forget();
     showForgetChoices(false);
     useTarget([...kDefault]);
-    Object.assign(page, { shortest: 0, undo: [], redo: [] });
+    element('show-distance').checked = true;
+    Object.assign(page, { shortest: 0, undo: [], redo: [], day: '', shown: false });
     show([...kDefault], '', 'The game is forgotten, and nothing is kept. The board', { adding: true, keep: false });
   }
 
@@ -119,17 +139,27 @@
     page.moves = moves;
     tiles.draw(state, page.target, sources);
     element('moves-made').textContent = moves || '(none)';
-    const distance = distances.show(state);
-    const solved = own && distance === 0 && before !== 0 && moves.length > 0;
-    tiles.markSolved(solved);
-    const solvedLead = solved ? `Solved in ${movesCount(moves.length)}; the shortest was ${page.shortest}.` : lead;
-    const said = `${solvedLead ? solvedLead + ' ' : ''}${what}: ${state.join(' ')}. ${distanceText(distance)}`;
+    const distance = distances.show(state, distanceShown());
+    const reached = own && distance === 0 && before !== 0 && moves.length > 0;
+    tiles.markSolved(reached && !page.shown);
+    const reachedLead = reached ? solvedSentence(moves) : lead;
+    const standing = distanceShown() ? distanceText(distance) : element('in-place').textContent;
+    const said = `${reachedLead ? reachedLead + ' ' : ''}${what}: ${state.join(' ')}. ${standing}`;
     if (!alongSolution) playback.leave();
     if (!fromAddress) followInAddress(state, addressTarget(), adding);
     setDisabled(element('undo'), page.undo.length === 0);
     setDisabled(element('redo'), page.redo.length === 0);
+    today.draw();
     const notice = keep ? keepGame() : '';
     announce(notice ? `${said} ${notice}` : said);
+  }
+
+  // What the player's own change that reached the target says: solved (and today's puzzle solved,
+  // the first time on its own date), unless Solve showed the way in this attempt.
+  function solvedSentence(moves) {
+    if (page.shown) return 'At the target, with the solution shown.';
+    const solved = `Solved in ${movesCount(moves.length)}; the shortest was ${page.shortest}.`;
+    return page.day && today.noteSolved(page.day, moves.length, page.shortest) ? `${solved} Today's puzzle is solved.` : solved;
   }
 
   // A change that can be undone (`entry` is what undo brings back, the board now by default);
@@ -138,7 +168,7 @@
     page.undo.push(options.entry || entryNow());
     if (page.undo.length > kUndoKept) page.undo.shift();
     page.redo = [];
-    if (options.shortest !== undefined) page.shortest = options.shortest;
+    if (options.shortest !== undefined) Object.assign(page, { shortest: options.shortest, day: options.day || '', shown: false });
     show(state, moves, what, options);
   }
 
@@ -163,7 +193,7 @@
     const entry = from.pop();
     to.push(entryNow(Boolean(entry.target)));
     if (entry.target) useTarget(entry.target);
-    page.shortest = entry.shortest;
+    Object.assign(page, { shortest: entry.shortest, day: entry.day || '', shown: Boolean(entry.shown) });
     show(entry.state, entry.moves, what, { own: true });
   }
   const undo = () => undoOrRedo(page.undo, page.redo, 'After undo');
@@ -178,6 +208,38 @@
     }
     const reachable = await core.reachable(page.state);
     begin(reachable.stateAt(Math.floor(Math.random() * reachable.count)), 'After scramble');
+  }
+
+  // ---- Today's puzzle ----
+
+  // Starts today's attempt with the distance hidden: the day's board against the default target,
+  // or the day's attempt as the player left it (Redo then goes back to the board left now).
+  function startToday() {
+    const date = localDate();
+    const what = `Today's puzzle, ${date}`;
+    element('show-distance').checked = false;
+    if (page.day === date) {
+      show(page.state, page.moves, what);
+      return;
+    }
+    const left = entryNow(true);
+    useTarget([...kDefault]);
+    const { board, attempt } = today.start(date);
+    if (!attempt) {
+      begin(board, what, { entry: left, day: date });
+      return;
+    }
+    Object.assign(page, { shortest: attempt.shortest, undo: attempt.undo, redo: [left], day: date, shown: Boolean(attempt.shown) });
+    show(attempt.state, attempt.moves, what, { adding: true });
+  }
+
+  // Shows or hides the distance; shown during the day's attempt, it counts as help.
+  function showDistance() {
+    if (distanceShown() && page.day) today.noteDistanceShown(page.day);
+    const distance = distances.show(page.state, distanceShown());
+    const notice = keepGame();
+    announce((distanceShown() ? `The distance is shown: ${distanceText(distance)}.` : 'The distance is not shown.') +
+             (notice ? ` ${notice}` : ''));
   }
 
   // ---- Fields and the target ----
@@ -197,7 +259,7 @@
   function takeTarget(target, what) {
     page.target = target;
     distances.setTarget(target);
-    page.shortest = distances.distanceOf(page.state);
+    Object.assign(page, { shortest: distances.distanceOf(page.state), day: '', shown: false });
     show(page.state, '', what, { adding: true });
   }
 
@@ -290,6 +352,9 @@
   onSubmit('target-form', () => { if (readTarget()) playback.solve(); });
   element('target').addEventListener('change', readTarget);
   onClick('copy-link', copyLink);
+  onClick('today', startToday);
+  onClick('share-result', () => today.share(kOpenedAddress));
+  element('show-distance').addEventListener('change', showDistance);
   onClick('forget', () => showForgetChoices(true));
   onClick('forget-yes', forget);
   onClick('forget-cancel', () => {

@@ -4,6 +4,10 @@
 
 const kAnnouncedLetters = 40;  // longer move strings are announced by their count
 const kSvg = 'http://www.w3.org/2000/svg';
+const kPlotWidth = 440;
+const kPlotHeight = 180;
+const kAxisHeight = 20;
+const kLabelHeight = 16;
 
 const element = (id) => document.getElementById(id);
 
@@ -44,4 +48,29 @@ function svgElement(name, attributes) {
   const made = document.createElementNS(kSvg, name);
   for (const [key, value] of Object.entries(attributes)) made.setAttribute(key, String(value));
   return made;
+}
+
+// Draws into `plot` (an SVG) a bar for each of `counts`, labelled below by `labels`, the bar
+// `marked` (an index, or -1 for none) highlighted under a ▼.
+function drawBarPlot(plot, counts, labels, marked) {
+  const most = Math.max(1, ...counts);
+  const width = kPlotWidth / counts.length;
+  const height = kPlotHeight - kAxisHeight - kLabelHeight;
+  plot.setAttribute('viewBox', `0 0 ${kPlotWidth} ${kPlotHeight}`);
+  plot.replaceChildren(...counts.flatMap((count, i) => {
+    const tall = Math.max(1, (count / most) * height);
+    const x = i * width;
+    const here = i === marked;
+    const bar = svgElement('rect', { x: x + 1, y: kLabelHeight + height - tall, width: width - 2, height: tall,
+                                     class: here ? 'column here' : 'column' });
+    const label = svgElement('text', { x: x + width / 2, y: kPlotHeight - 5, class: 'axis' });
+    label.textContent = labels[i];
+    const parts = [bar, label];
+    if (here) {
+      const sign = svgElement('text', { x: x + width / 2, y: kLabelHeight + height - tall - 3, class: 'marker' });
+      sign.textContent = '▼';
+      parts.push(sign);
+    }
+    return parts;
+  }));
 }

@@ -37,7 +37,7 @@ function withStates(instance, states, use) {
 // function that gives the state at an index. distancesTo(target) makes the table of every
 // state's distance to `target` and gives the largest; then distanceOf(state) is a state's
 // distance (-1 when the moves cannot bring it there), statesAt(distance) how many states lie at
-// a distance, and stateAt(distance, index) one of them.
+// a distance, and stateAt(distance, index) one of them; boardOfDay(day) is today's puzzle's board.
 async function createCore() {
   const compiled = await WebAssembly.compile(wasmBytes());
   const instantiate = (print) => createBoardCore({
@@ -58,6 +58,13 @@ async function createCore() {
     stateAt(distance, index) {
       const state = new Array(kStateLength).fill(0);
       withStates(mover, [state], (address) => mover._boardStateAtDistance(distance, index, address));
+      return state;
+    },
+    // The board of day `day` (days since 1970-01-01); the table made last must be the default
+    // target's.
+    boardOfDay(day) {
+      const state = new Array(kStateLength).fill(0);
+      withStates(mover, [state], (address) => mover._boardOfDay(day, address));
       return state;
     },
     applyLetters(state, letters) {

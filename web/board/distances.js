@@ -3,11 +3,6 @@
 // as a table, the board's own distance marked in both.
 'use strict';
 
-const kPlotWidth = 440;
-const kPlotHeight = 180;
-const kAxisHeight = 20;
-const kLabelHeight = 16;
-
 // The words for a distance: "N moves", "1 move", "At the target" or "Out of reach".
 function distanceText(distance) {
   if (distance < 0) return 'Out of reach';
@@ -47,44 +42,30 @@ function createDistances(core, elements) {
     elements.total.textContent = String(counts.reduce((sum, count) => sum + count, 0));
   }
 
-  // The plot's bars, the board's distance `marked` (or none).
-  function drawPlot(marked) {
+  // The plot's bars, the board's distance `marked` (-1 for none), and its text alternative, which
+  // says the board's distance where it is `told`.
+  function drawPlot(marked, told) {
     const plot = elements.plot;
-    const most = Math.max(...counts);
-    const width = kPlotWidth / counts.length;
-    const height = kPlotHeight - kAxisHeight - kLabelHeight;
-    plot.setAttribute('viewBox', `0 0 ${kPlotWidth} ${kPlotHeight}`);
-    plot.replaceChildren(...counts.flatMap((count, distance) => {
-      const tall = Math.max(1, (count / most) * height);
-      const x = distance * width;
-      const here = distance === marked;
-      const bar = svgElement('rect', { x: x + 1, y: kLabelHeight + height - tall, width: width - 2, height: tall,
-                                       class: here ? 'column here' : 'column' });
-      const label = svgElement('text', { x: x + width / 2, y: kPlotHeight - 5, class: 'axis' });
-      label.textContent = String(distance);
-      const parts = [bar, label];
-      if (here) {
-        const sign = svgElement('text', { x: x + width / 2, y: kLabelHeight + height - tall - 3, class: 'marker' });
-        sign.textContent = '▼';
-        parts.push(sign);
-      }
-      return parts;
-    }));
-    const where = marked < 0 ? 'the board cannot reach the target' : `the board is ${distanceText(marked).toLowerCase()} away`;
-    plot.setAttribute('aria-label', `States at each distance from the target, from 0 to ${counts.length - 1} moves; ` +
+    drawBarPlot(plot, counts, counts.map((_, distance) => String(distance)), marked);
+    const where = !told ? '' : marked < 0 ? '; the board cannot reach the target'
+      : `; the board is ${distanceText(marked).toLowerCase()} away`;
+    plot.setAttribute('aria-label', `States at each distance from the target, from 0 to ${counts.length - 1} moves` +
       `${where}. The table beside gives the numbers.`);
   }
 
-  // Shows the distance of `state`, marks it in the plot and the table, and returns it.
-  function show(state) {
+  // Shows the distance of `state` and marks it in the plot and the table, unless `shown` is
+  // false: then nothing on the page gives it. Returns the distance.
+  function show(state, shown = true) {
     const distance = core.distanceOf(state);
-    elements.distance.textContent = distanceText(distance);
-    drawPlot(distance);
+    const marked = shown ? distance : -1;  // -1: no bar or row is the board's
+    elements.distance.textContent = shown ? distanceText(distance) : 'Not shown';
+    drawPlot(marked, shown);
     for (const row of elements.table.tBodies[0].rows) {
-      if (Number(row.dataset.distance) === distance) row.setAttribute('aria-current', 'true');
+      if (Number(row.dataset.distance) === marked) row.setAttribute('aria-current', 'true');
       else row.removeAttribute('aria-current');
     }
-    elements.where.textContent = distance < 0 ? 'The board cannot reach this target: no bar is the board\'s.'
+    elements.where.textContent = !shown ? 'The board\'s distance is not shown.'
+      : distance < 0 ? 'The board cannot reach this target: no bar is the board\'s.'
       : 'The marked bar and row are the board\'s distance.';
     return distance;
   }

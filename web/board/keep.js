@@ -9,6 +9,7 @@ const kKeptLimit = 8 * 1024 * 1024;  // characters: far more than the page write
 const kUndoKept = 1000;  // entries of undo and of redo; the oldest go first
 const kNotKept = 'This browser does not keep the game: it is lost when the page closes.';
 const kUnreadable = 'The kept game could not be read; a new game starts.';
+const kDatePattern = /^\d{4}-\d{2}-\d{2}$/;
 
 // The 32-bit FNV-1a hash of `text`'s UTF-16 units, as eight hexadecimal digits.
 function checkSum(text) {
@@ -118,11 +119,14 @@ function unpackEntries(packed) {
   return entries;
 }
 
-// An entry of undo or redo: a board, its moves since its attempt began, the distance then, and
-// the target in effect when the entry's target differs from the next one's.
+// An entry of undo or redo: a board, its moves since its attempt began, the distance then, the
+// target in effect when the entry's target differs from the next one's, the date of the day's
+// puzzle when the attempt is that day's, and whether Solve showed a solution in the attempt.
 function isEntry(entry) {
   return isState(entry.state) && /^[LR]*$/.test(entry.moves) && Number.isInteger(entry.shortest) &&
-    entry.shortest >= -1 && (entry.target === undefined || isState(entry.target));
+    entry.shortest >= -1 && (entry.target === undefined || isState(entry.target)) &&
+    (entry.day === undefined || entry.day === '' || kDatePattern.test(entry.day)) &&
+    (entry.shown === undefined || typeof entry.shown === 'boolean');
 }
 
 // The game in its kept form.
@@ -133,7 +137,8 @@ function packGame(game) {
 // The game that packGame packed, or null when `kept` is not one.
 function unpackGame(kept) {
   if (kept === null || typeof kept !== 'object' || !isEntry(kept) || !isState(kept.target) ||
-      typeof kept.targetText !== 'string' || typeof kept.scrambleTo !== 'string' || typeof kept.speed !== 'string') {
+      typeof kept.targetText !== 'string' || typeof kept.scrambleTo !== 'string' || typeof kept.speed !== 'string' ||
+      typeof kept.showDistance !== 'boolean' || typeof kept.day !== 'string' || typeof kept.shown !== 'boolean') {
     return null;
   }
   const undo = unpackEntries(kept.undo);

@@ -6,7 +6,8 @@ const kUnsolvableWhy = 'The moves only rearrange the values, and they reach just
   'orders of twelve values: a target with other values, or with two values exchanged, is out of reach.';
 
 // `board` is what playback asks of the page: state() and moves() now, target(), and
-// step(state, moves, what, sources, lead), which shows a step along the solution.
+// step(state, moves, what, sources, lead), which shows a step along the solution; it is told
+// when a hint is given (hinted()) and when a solution is shown (solutionShown()).
 function createPlayback(core, tiles, distances, board) {
   let solution = null;  // { letters, states, index, movesBefore }, or null when the board left it
   let solving = false;
@@ -50,6 +51,7 @@ function createPlayback(core, tiles, distances, board) {
     element('solvability').textContent = unsolvable ? `Unsolvable. ${kUnsolvableWhy}` : report.solvability;
     element('hint-text').textContent = '';
     startSolution(unsolvable ? null : report.letters);
+    if (!unsolvable) board.solutionShown();
     announce(unsolvable ? `Unsolvable. ${report.investigated}`
       : `${report.solvability}${report.letters ? ': ' + namedMoves(report.letters) : ''}. ${report.investigated}`);
   }
@@ -62,6 +64,7 @@ function createPlayback(core, tiles, distances, board) {
       : distance === 0 ? 'The board is at the target.'
       : `Next move: ${distances.nextMove(state, distance)}; ${movesCount(distance)} ${distance === 1 ? 'remains' : 'remain'}.`;
     element('hint-text').textContent = text;
+    board.hinted();
     announce(text);
   }
 
