@@ -29,7 +29,9 @@
     state: () => page.state,
     moves: () => page.moves,
     target: () => page.target,
-    hinted: () => { if (page.day) today.noteHint(page.day); },
+    hinted() {
+      if (page.day && today.noteHint(page.day)) keepGame();
+    },
     solutionShown() {
       page.shown = true;
       if (page.day) today.noteSolutionShown(page.day);

@@ -95,6 +95,16 @@ async function visit(page, url) {
   await page.goto(url);
   await isReady(page);
 }
+// Opens the page on `date` (YYYY-MM-DD, at noon) and starts today's puzzle.
+async function startDay(page, opened, date) {
+  await page.clock.setFixedTime(`${date}T12:00:00`);
+  await visit(page, opened.base + 'index.html');
+  await page.click('#today');
+  assert.ok((await text(page, 'status')).startsWith(`Today's puzzle, ${date}: `), date);
+}
+// The record's figures (played, solved, at the shortest, current and best streak) and its table.
+const record = (page) => page.evaluate(() => [...document.querySelectorAll('.figures dd')].map((figure) => Number(figure.textContent))
+  .concat([...document.querySelectorAll('#record-table tbody tr')].map((row) => row.cells[1].textContent).join(' ')));
 // Undoes one step at a time back to the start of the undo stack; the game after each step.
 async function undoAll(page) {
   const seen = [];
@@ -381,6 +391,72 @@ const tests = {
         get() { throw new DOMException('The operation is insecure.', 'SecurityError'); } }));
     }
     await blocked.close();
+  },
+
+  // Today's puzzle: the README's boards on its dates; fourteen days, fourteen boards, each at its
+  // weekday's distance; and with the distance off, nothing on the page gives it.
+  async TodaysPuzzleIsOneBoardADayWithTheDistanceHidden(page, _engine, opened) {
+    const readme = fs.readFileSync(process.argv[6], 'utf8');
+    const listed = Object.fromEntries([...readme.matchAll(/\| (\d{4}-\d{2}-\d{2}) \| \w+ \| `([-0-9 ]+)` \|/g)].map((row) => row.slice(1)));
+    const boards = new Set();
+    for (let day = 0; day < 14; day++) {
+      const date = new Date(Date.UTC(2026, 11, 7 + day)).toISOString().slice(0, 10);  // from a Monday
+      await startDay(page, opened, date);
+      const board = await boardText(page);
+      assert.equal(solution(board.split(' '), kDefault).length, 15 + (day % 7), date);
+      if (listed[date]) assert.equal(board, listed[date], date);
+      boards.add(board);
+    }
+    assert.equal(boards.size, 14);
+    await page.click('#move-l');
+    const hidden = await page.evaluate(() => ({
+      status: document.getElementById('status').textContent, distance: document.getElementById('distance').textContent,
+      plot: document.getElementById('plot').getAttribute('aria-label') + document.querySelectorAll('#plot .here, #plot .marker').length,
+      rows: document.querySelectorAll('#distance-table [aria-current]').length }));
+    assert.deepEqual(hidden, { status: `After L: ${await boardText(page)}. ${await text(page, 'in-place')}`, distance: 'Not shown',
+                               plot: 'States at each distance from the target, from 0 to 21 moves. The table beside gives the numbers.0', rows: 0 });
+  },
+
+  // The day's result is recorded once, on its own date, and shared without a move; a day a few
+  // moves over, a missed day, a shown solution; the record and the share text survive a reload.
+  async TheDaysResultIsRecordedOnceAndShared(page, _engine, opened) {
+    await page.addInitScript(() => { navigator.share = async ({ text }) => { document.body.dataset.shared = text; }; });
+    const address = opened.base + 'index.html';
+    const solveDay = async (date, detour) => {
+      await startDay(page, opened, date);
+      const board = (await boardText(page)).split(' ');
+      await fill(page, 'moves', detour + solution(detour ? simulated(board, [detour]).split(' ') : board, kDefault));
+      await page.click('#moves-form button');
+      return (await text(page, 'status')).split(' After')[0];
+    };
+    const share = async () => {
+      await page.click('#share-result');
+      return waitFor(page, () => page.evaluate(() => document.body.dataset.shared || ''), Boolean, 'the shared text');
+    };
+    await startDay(page, opened, '2026-12-10');
+    await page.click('#hint');
+    assert.equal(await solveDay('2026-12-10', ''), "Solved in 18 moves; the shortest was 18. Today's puzzle is solved.");
+    await page.click('#undo');
+    await page.click('#redo');
+    assert.ok((await text(page, 'status')).startsWith('Solved in 18 moves; the shortest was 18. After redo'));
+    const first = 'mathieu12 2026-12-10\nSolved in 18 moves; the shortest was 18. Help: 1 hint.\nStreak: 1 day\n' + address;
+    assert.equal(await share(), first);
+    await visit(page, address);
+    assert.deepEqual([await record(page), await share()], [[1, 1, 1, 1, 1, '1 0 0 0 0 0'], first]);
+    const over = (await solveDay('2026-12-11', 'LL')).match(/Solved in (\d+) moves/)[1] - 19;
+    await startDay(page, opened, '2026-12-13');  // the 12th missed
+    await page.click('#solve');
+    await waitFor(page, () => text(page, 'solvability'), Boolean, 'the solution');
+    await page.click('#to-end');
+    await page.click('#undo');
+    await page.click('#redo');
+    assert.equal(await page.evaluate(() => document.getElementById('board').dataset.solved), 'no');
+    assert.ok((await text(page, 'status')).startsWith('At the target, with the solution shown. After redo'));
+    assert.equal(await share(), `mathieu12 2026-12-13\nSolution shown.\nStreak: 0 days\n${address}`);
+    await solveDay('2026-12-14', '');
+    const columns = [2, 0, 0, 0, 0, 0];  // the 10th and the 14th at the shortest, the 11th `over`
+    columns[Math.min(over, 5)]++;
+    assert.deepEqual(await record(page), [4, 3, 2 + (over === 0 ? 1 : 0), 1, 2, columns.join(' ')]);
   },
 
   async ReducedMotionShowsTheNewStateAtOnce(page) {

@@ -80,20 +80,23 @@ function watchedCopy(folder) {
   fs.cpSync(folder, copy, { recursive: true });
   fs.copyFileSync(path.join(__dirname, 'watch.js'), path.join(copy, 'watch.js'));
   const pages = fs.readdirSync(copy).filter((file) => file.endsWith('.html')).map((name) => path.join(copy, name));
-  // Adds `scripts` to the head of every page, before the page's own.
-  const addToHead = (scripts) => pages.forEach((file) => {
-    fs.writeFileSync(file, fs.readFileSync(file, 'utf8').replace('<head>', '<head>' + scripts.map((name) => `<script src="${name}"></script>`).join('')));
+  // Adds `script` to every page after the scripts added before it, ahead of the page's own.
+  const kMark = '<!--init-->';
+  const addToHead = (name) => pages.forEach((file) => {
+    const html = fs.readFileSync(file, 'utf8');
+    fs.writeFileSync(file, html.includes(kMark) ? html.replace(kMark, `<script src="${name}"></script>${kMark}`)
+                                                : html.replace('<head>', `<head><script src="${name}"></script>${kMark}`));
   });
-  addToHead(['watch.js']);
+  addToHead('watch.js');
   let inits = 0;
   return {
     folder: copy,
     remove: () => fs.rmSync(copy, { recursive: true, force: true }),
     // Each script in a file of its own, so that no cached copy of an earlier one stands in for it.
-    addInitScript(script) {
+    addInitScript(script, arg) {
       const name = `init-${++inits}.js`;
-      fs.writeFileSync(path.join(copy, name), `(${script})();\n`);
-      addToHead([name]);
+      fs.writeFileSync(path.join(copy, name), `(${script})(${JSON.stringify(arg)});\n`);
+      addToHead(name);
     },
   };
 }
@@ -111,6 +114,19 @@ async function watchPlaywrightContext(context, problems, requested) {
       console.error(`policy violation: ${event.violatedDirective} ${event.blockedURI}`);
     });
   });
+}
+
+// Makes the page's Date always `time` (ms since 1970), as playwright's clock.setFixedTime does.
+function fixDate(time) {
+  const RealDate = Date;
+  window.Date = class extends RealDate {
+    constructor(...args) {
+      super(...(args.length === 0 ? [time] : args));
+    }
+    static now() {
+      return time;
+    }
+  };
 }
 
 // Opens `file` (index.html by default) of the page in `folder` in a new browser of `engine`: from
@@ -133,7 +149,11 @@ async function openPage(folder, { engine = 'chromium', over = 'file', file = 'in
   const problems = [];
   const requested = [];
   if (!watched) await watchPlaywrightContext(page.context(), problems, requested);
-  else page.addInitScript = async (script) => watched.addInitScript(script);
+  else {
+    page.addInitScript = async (script, arg) => watched.addInitScript(script, arg);
+    // The clock's one method that the tests use, from the next page loaded on.
+    page.clock = { setFixedTime: (time) => page.addInitScript(fixDate, new Date(time).getTime()) };
+  }
   // A tap is a click where the engine emulates no touch, or its driver has no taps (WebKit's).
   if (!page.tap || (phone && !kind.phone.hasTouch)) page.tap = (selector) => page.click(selector);
   await page.goto(base + file);

@@ -106,7 +106,8 @@ function createPage(session, windows, handle) {
         const opened = await send('POST', '/window/new', { type: 'window' });
         const other = createPage(session, windows, opened.handle);
         // The copy's init scripts run in every page of the folder: in effect, the context's.
-        other.addInitScript = (script) => page.addInitScript(script);
+        other.addInitScript = (script, arg) => page.addInitScript(script, arg);
+        other.clock = page.clock;
         other.close = async () => {
           const problems = [];
           await other.watched(problems);
