@@ -373,6 +373,14 @@ const tests = {
       await visit(page, url);
       assert.equal(await boardText(page), simulated(kDefault, ['R']), value.slice(0, 80));
     }
+    // A bad record costs neither the game nor a day's attempt its moves, and is replaced.
+    await page.click('#today');
+    await page.click('#move-l');
+    await page.evaluate(() => localStorage.setItem('mathieu12.record', '[]'));
+    const kept = await game(page);
+    await visit(page, url);
+    assert.ok((await text(page, 'status')).startsWith(kUnreadable + ' The game you left: '));
+    assert.deepEqual(await game(page), kept);
     const blocked = await page.context().newPage();
     await blocked.addInitScript(() => {
       Storage.prototype.setItem = () => { throw new DOMException('The quota has been exceeded.', 'QuotaExceededError'); };
@@ -386,7 +394,7 @@ const tests = {
       }
       assert.equal(said.filter((line) => line.includes(kNotKept)).length, 1, kind);
       assert.equal(await blocked.evaluate(() => document.getElementById('not-kept').hidden), false, kind);
-      await waitForBoard(blocked, simulated(kind === 'a read' ? kDefault : simulated(kDefault, ['R']).split(' '), ['LL']));
+      await waitForBoard(blocked, simulated(kind === 'a read' ? kDefault : kept.board.split(' '), ['LL']));
       await blocked.addInitScript(() => Object.defineProperty(window, 'localStorage', {
         get() { throw new DOMException('The operation is insecure.', 'SecurityError'); } }));
     }
