@@ -8,6 +8,9 @@
 (async function () {
   const kDefault = Array.from({ length: kStateLength }, (_, i) => i + 1);
   const kMostOfTheScreen = 0.75;
+  const kTravelShare = 0.9;  // of a playback step, at most, that a tile's travel takes
+  const kMovesShown = 60;  // letters of the line of moves shown whole
+  const kMovesEnd = 24;  // letters shown at each end of a longer line
   const kGameKey = 'mathieu12.game';
   const kRecordKey = 'mathieu12.record';
   const kOpenedAddress = location.href.split('#')[0];  // the address a shared result gives
@@ -37,7 +40,9 @@
       if (page.day) today.noteSolutionShown(page.day);
       keepGame();
     },
-    step: (state, moves, what, sources, lead) => change(state, moves, what, { sources, alongSolution: true, lead }),
+    step: (state, moves, what, { sources, lead, briefly }) => change(state, moves, what, {
+      sources, alongSolution: true, lead, briefly, travelMs: Math.min(kTravelMs, kTravelShare * Number(element('speed').value)) }),
+    tell: (what) => announce(`${what}, ${standingText(distances.distanceOf(page.state))}: ${page.state.join(' ')}.`),
   });
   const sameValues = (a, b) => a.every((value, i) => value === b[i]);
   // The target the address names: the one in effect, once one is given or differs from the default.
@@ -102,7 +107,7 @@
     if (lead.includes(kNotKept)) element('not-kept').hidden = false;
     if (kept.value && addressNames(kept.value)) {
       takeGame(kept.value);
-      show(page.state, page.moves, 'The game you left', { keep: false, lead });
+      show(page.state, page.moves, 'The game you left', { keep: false, lead, opening: true });
       return;
     }
     if (kept.value) takeGame(kept.value);
@@ -119,7 +124,7 @@
     useTarget([...kDefault]);
     element('show-distance').checked = true;
     Object.assign(page, { shortest: 0, undo: [], redo: [], day: '', shown: false });
-    show([...kDefault], '', 'The game is forgotten, and nothing is kept. The board', { adding: true, keep: false });
+    show([...kDefault], '', 'The game is forgotten, and nothing is kept. The board', { adding: true, keep: false, opening: true });
   }
 
   function showForgetChoices(shown) {
@@ -132,28 +137,41 @@
   // Shows `state` with `moves` since the attempt began and announces `what` happened, with the
   // distance it leaves, then keeps the game unless `keep` is false. `own` marks a change of the
   // player's own, which can solve the puzzle; `alongSolution` a step of playback, which keeps the
-  // solution; `adding` a new start, which adds an entry to the browser's history; `fromAddress` a
-  // board the address gave, which needs none.
-  function show(state, moves, what, { sources = null, own = false, alongSolution = false, adding = false,
-                                      fromAddress = false, lead = '', keep = true } = {}) {
+  // solution, its travel within `travelMs`; `adding` a new start, which adds an entry to the
+  // browser's history; `fromAddress` a board the address gave, which needs none; `opening` a
+  // `what` that opens the page's story ("The game you left"), `briefly` a step said without the
+  // board, and `said` a sentence of its own in place of the usual one.
+  function show(state, moves, what, { sources = null, own = false, alongSolution = false, adding = false, fromAddress = false,
+                                      lead = '', keep = true, travelMs, opening = false, briefly = false, said = null } = {}) {
     const before = distances.distanceOf(page.state);
     page.state = state;
     page.moves = moves;
-    tiles.draw(state, page.target, sources);
-    element('moves-made').textContent = moves || '(none)';
+    tiles.draw(state, page.target, sources, travelMs);
+    element('moves-made').textContent = foldedMoves(moves);
     const distance = distances.show(state, distanceShown());
     const reached = own && distance === 0 && before !== 0 && moves.length > 0;
     tiles.markSolved(reached && !page.shown);
     const reachedLead = reached ? solvedSentence(moves) : lead;
-    const standing = distanceShown() ? distanceText(distance) : element('in-place').textContent;
-    const said = `${reachedLead ? reachedLead + ' ' : ''}${what}: ${state.join(' ')}. ${standing}`;
+    const sentence = said || `${what}${opening ? ':' : ','} ${standingText(distance)}${briefly ? '.' : `: ${state.join(' ')}.`}`;
+    const told = `${reachedLead ? reachedLead + ' ' : ''}${sentence}`;
     if (!alongSolution) playback.leave();
     if (!fromAddress) followInAddress(state, addressTarget(), adding);
     setDisabled(element('undo'), page.undo.length === 0);
     setDisabled(element('redo'), page.redo.length === 0);
     today.draw();
     const notice = keep ? keepGame() : '';
-    announce(notice ? `${said} ${notice}` : said);
+    announce(notice ? `${told} ${notice}` : told);
+  }
+
+  // What a change leaves, as its announcement says it: the distance's words, or the tiles in
+  // place while the distance is not shown.
+  const standingText = (distance) => (distanceShown() ? distanceText(distance) : element('in-place').textContent);
+
+  // The line of moves as shown: the whole line up to kMovesShown letters, else its start and
+  // its end with the count between.
+  function foldedMoves(moves) {
+    if (moves.length <= kMovesShown) return moves || '(none)';
+    return `${moves.slice(0, kMovesEnd)} … ${moves.slice(-kMovesEnd)} (${moves.length} moves)`;
   }
 
   // What the player's own change that reached the target says: solved (and today's puzzle solved,
@@ -221,18 +239,18 @@
     const what = `Today's puzzle, ${date}`;
     element('show-distance').checked = false;
     if (page.day === date) {
-      show(page.state, page.moves, what);
+      show(page.state, page.moves, what, { opening: true });
       return;
     }
     const left = entryNow(true);
     useTarget([...kDefault]);
     const { board, attempt } = today.start(date);
     if (!attempt) {
-      begin(board, what, { entry: left, day: date });
+      begin(board, what, { entry: left, day: date, opening: true });
       return;
     }
     Object.assign(page, { shortest: attempt.shortest, undo: attempt.undo, redo: [left], day: date, shown: Boolean(attempt.shown) });
-    show(attempt.state, attempt.moves, what, { adding: true });
+    show(attempt.state, attempt.moves, what, { adding: true, opening: true });
   }
 
   // Shows or hides the distance; shown during the day's attempt, it counts as help.
@@ -262,7 +280,14 @@
     page.target = target;
     distances.setTarget(target);
     Object.assign(page, { shortest: distances.distanceOf(page.state), day: '', shown: false });
-    show(page.state, '', what, { adding: true });
+    show(page.state, '', what, { adding: true, said: `${what} ${target.join(' ')}; ${boardFromTarget()}.` });
+  }
+
+  // Where the board stands from a new target, in words that do not read it as the board.
+  function boardFromTarget() {
+    const distance = distances.distanceOf(page.state);
+    if (!distanceShown()) return `the board has ${element('in-place').textContent}`;
+    return distance < 0 ? 'the board cannot reach it' : distance === 0 ? 'the board is at it' : `the board is ${movesCount(distance)} from it`;
   }
 
   // Takes the target in its field when it is new; false when the field is wrong.
@@ -294,7 +319,7 @@
     const state = readPart('state', 'State', fragment.state) || [...kDefault];
     const entry = entryNow(!sameValues(target, page.target));
     useTarget(target, element('target').value);
-    begin(state, what, { fromAddress: true, lead: [lead, ...faults].filter(Boolean).join(' '), entry, keep });
+    begin(state, what, { fromAddress: true, lead: [lead, ...faults].filter(Boolean).join(' '), entry, keep, opening: true });
     if (faults.length > 0) followInAddress(page.state, addressTarget(), false);
   }
 
@@ -307,17 +332,17 @@
 
   // ---- Input ----
 
-  function onBoardKey(event) {
-    if (event.ctrlKey || event.metaKey || event.altKey) return;
-    if (/^[LlRr]$/.test(event.key)) {
-      event.preventDefault();
-      applyLetters(event.key);
-    }
+  // L and R move from anywhere on the page but a field that takes typing or a drop-down.
+  function onMoveKey(event) {
+    if (event.ctrlKey || event.metaKey || event.altKey || !/^[LlRr]$/.test(event.key)) return;
+    if (event.target.matches('input:not([type="checkbox"]), textarea, select')) return;
+    event.preventDefault();
+    applyLetters(event.key);
   }
 
   // Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, except in a field, which keeps its own undo.
-  function onPageKey(event) {
-    if (!(event.ctrlKey || event.metaKey) || event.altKey || event.target.matches('input, select')) return;
+  function onUndoKey(event) {
+    if (!(event.ctrlKey || event.metaKey) || event.altKey || event.target.matches('input, textarea, select')) return;
     const key = event.key.toLowerCase();
     const action = key === 'z' ? (event.shiftKey ? redo : undo) : key === 'y' ? redo : null;
     if (!action) return;
@@ -366,8 +391,8 @@
   for (const id of ['scramble-to', 'speed']) {
     element(id).addEventListener('change', () => { const notice = keepGame(); if (notice) announce(notice); });
   }
-  element('board').addEventListener('keydown', onBoardKey);
-  document.addEventListener('keydown', onPageKey);
+  document.addEventListener('keydown', onMoveKey);
+  document.addEventListener('keydown', onUndoKey);
   window.addEventListener('popstate', () => readAddress('The board from the address'));
   // An on-screen keyboard that covers the field in use: the field is brought back into sight.
   if (window.visualViewport) {

@@ -6,7 +6,8 @@ const kUnsolvableWhy = 'The moves only rearrange the values, and they reach just
   'orders of twelve values: a target with other values, or with two values exchanged, is out of reach.';
 
 // `board` is what playback asks of the page: state() and moves() now, target(), and
-// step(state, moves, what, sources, lead), which shows a step along the solution; it is told
+// step(state, moves, what, { sources, lead, briefly }), which shows a step along the solution,
+// and tell(what), which says the board with `what`; it is told
 // when a hint is given (hinted()) and when a solution is shown (solutionShown()).
 function createPlayback(core, tiles, distances, board) {
   let solution = null;  // { letters, states, index, movesBefore }, or null when the board left it
@@ -65,7 +66,9 @@ function createPlayback(core, tiles, distances, board) {
       : `Next move: ${distances.nextMove(state, distance)}; ${movesCount(distance)} ${distance === 1 ? 'remains' : 'remain'}.`;
     element('hint-text').textContent = text;
     board.hinted();
-    announce(text);
+    // Pressed again for the same board, the hint is said again in words that differ, so that it
+    // is heard.
+    announce(element('status').textContent === text ? `Again: ${text}` : text);
   }
 
   function moveButton(letter, i, count) {
@@ -109,8 +112,9 @@ function createPlayback(core, tiles, distances, board) {
     setDisabled(element('play'), length === 0);  // at the end, Play starts again from the start
   }
 
-  // Moves the board to the state after move `index` of the solution.
-  function goToStep(index) {
+  // Moves the board to the state after move `index` of the solution; `briefly`, as a step of
+  // Play, said without the board unless it is the last.
+  function goToStep(index, briefly = false) {
     if (!solution) return;
     const length = solution.letters.length;
     const to = Math.max(0, Math.min(index, length));
@@ -121,16 +125,18 @@ function createPlayback(core, tiles, distances, board) {
     solution.index = to;
     const lead = to === length ? 'The solution reached the target.' : '';
     board.step(solution.states[to], solution.movesBefore + solution.letters.slice(0, to),
-               `After move ${to} of ${length}`, sources, lead);
+               stepName(), { sources, lead, briefly: briefly && to < length });
     markStep();
   }
+
+  const stepName = () => `Move ${solution.index} of ${solution.letters.length}`;
 
   function play() {
     if (!solution) return;
     if (solution.index === solution.letters.length) goToStep(0);
     element('play').textContent = 'Pause';
     playing = setInterval(() => {
-      goToStep(solution.index + 1);
+      goToStep(solution.index + 1, true);
       if (solution.index === solution.letters.length) pause();
     }, Number(element('speed').value));
   }
@@ -146,7 +152,15 @@ function createPlayback(core, tiles, distances, board) {
   onClick('hint', hint);
   onClick('to-start', () => goToStep(0));
   onClick('step-back', () => goToStep(solution.index - 1));
-  onClick('play', () => (playing ? pause() : play()));
+  // Paused by hand, the step is said again with the board.
+  onClick('play', () => {
+    if (!playing) {
+      play();
+      return;
+    }
+    pause();
+    board.tell(stepName());
+  });
   onClick('step-forward', () => goToStep(solution.index + 1));
   onClick('to-end', () => goToStep(Infinity));
   element('speed').addEventListener('change', () => { if (playing) { pause(); play(); } });

@@ -61,9 +61,9 @@ function createTiles(board, countElement, core) {
   }
 
   // Draws `state` against `target`; with `sources` (for each position, the position its new
-  // value comes from), each value travels there from its old tile, unless the user asks for
-  // reduced motion.
-  function draw(state, target, sources = null) {
+  // value comes from), each value travels there from its old tile in `travelMs`, unless the user
+  // asks for reduced motion. A travel still under way ends first.
+  function draw(state, target, sources = null, travelMs = kTravelMs) {
     travels.forEach((travel) => travel.finish());
     const travelling = sources && !reducedMotion.matches;
     // Measured only for a travel: measuring makes the browser lay the page out at once.
@@ -78,7 +78,7 @@ function createTiles(board, countElement, core) {
       const dy = boxes[from].top - boxes[to].top;
       return [tiles[to].firstChild.animate(
         [{ transform: `translate(${dx}px, ${dy}px)` }, { transform: 'none' }],
-        { duration: kTravelMs, easing: 'ease-in-out' })];
+        { duration: travelMs, easing: 'ease-in-out' })];
     });
   }
 

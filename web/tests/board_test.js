@@ -176,7 +176,9 @@ const tests = {
     const kinds = {
       button: async () => { const letter = pick(['L', 'R']); await page.click(`#move-${letter.toLowerCase()}`); return [letter]; },
       keys: async () => { const keys = [...Array(1 + Math.floor(random() * 4))].map(() => pick('LlRr')).join('');
-        await focusBoard(page); await page.keyboard.type(keys); return [...keys]; },  // a step each
+        // From the board, a button or the checkbox: keys move from anywhere but a field.
+        await page.evaluate((id) => document.getElementById(id).focus(), pick(['board', 'hint', 'show-distance']));
+        await page.keyboard.type(keys); return [...keys]; },  // a step each
       typed: async () => { const typed = [...Array(Math.floor(random() * 12))].map(() => pick('LlRrx7-é')).join('');
         await typeInto(page, 'moves', typed + 'L'); await page.click('#moves-form button'); return [typed + 'L']; },
       undo: async () => { await focusBoard(page); await page.keyboard.press('Control+Z'); if (done.length) undone.push(done.pop()); },
@@ -202,13 +204,15 @@ const tests = {
       if (tokens) { done.push(...tokens); undone.length = 0; }
       const wanted = simulated(kDefault, done);
       await waitForBoard(page, wanted);
-      // The distance is the native solution's length, and the announcement ends with it.
+      // The distance is the native solution's length, and the announcement gives it before the board.
       const seen = await standing(page);
       const words = distanceWords(solution(wanted.split(' '), kDefault));
       assert.equal(seen.distance, words, kind);
-      assert.ok(seen.status.includes(`: ${wanted}. `) && seen.status.endsWith(words), seen.status);
+      assert.ok(seen.status.endsWith(`, ${words}: ${wanted}.`), seen.status);
       assert.deepEqual([seen.undo, seen.redo], [done.length === 0, undone.length === 0], kind);
-      assert.equal(await text(page, 'moves-made'), done.join('').replace(/[^LlRr]/g, '').toUpperCase() || '(none)');
+      const letters = done.join('').replace(/[^LlRr]/g, '').toUpperCase();
+      const shown = await text(page, 'moves-made');  // the whole line, or its ends and its count
+      assert.ok(shown === (letters || '(none)') || (shown.startsWith(letters.slice(0, 20)) && shown.includes(letters.slice(-20) + ` (${letters.length} moves)`)), shown);
     }
     const travels = await page.evaluate(() => { document.getElementById('move-l').click(); return document.getAnimations().length; });
     assert.ok(travels > 0, 'a move shows no travel');
@@ -348,7 +352,7 @@ const tests = {
     await visit(third, url);
     assert.deepEqual([await game(third), await text(third, 'status')],
                      [{ board: kDefault.join(' '), target: '', moves: '(none)', distance: 'At the target', undo: true, redo: true },
-                      `The board: ${kDefault.join(' ')}. At the target`]);
+                      `The board: At the target: ${kDefault.join(' ')}.`]);
     for (const each of [other, third]) await each.close();
   },
 
@@ -421,7 +425,7 @@ const tests = {
       status: document.getElementById('status').textContent, distance: document.getElementById('distance').textContent,
       plot: document.getElementById('plot').getAttribute('aria-label') + document.querySelectorAll('#plot .here, #plot .marker').length,
       rows: document.querySelectorAll('#distance-table [aria-current]').length }));
-    assert.deepEqual(hidden, { status: `After L: ${await boardText(page)}. ${await text(page, 'in-place')}`, distance: 'Not shown',
+    assert.deepEqual(hidden, { status: `After L, ${await text(page, 'in-place')}: ${await boardText(page)}.`, distance: 'Not shown',
                                plot: 'States at each distance from the target, from 0 to 21 moves. The table beside gives the numbers.0', rows: 0 });
   },
 
@@ -508,6 +512,101 @@ const tests = {
 
   // The player's walk ends in the solved message, its N counting as the line of moves does;
   // a solution played to its end is not the player's.
+  // On a fixed sequence: the start on the first screen, Undo and Redo disabled exactly at the
+  // ends, the table's marked row, a long string said by its count and its line folded, every
+  // tile's mark against a target of repeated values, and a new target said as a target.
+  async EveryChangeShowsExactlyWhereTheBoardStands(page) {
+    for (const size of [{ width: 844, height: 390 }, { width: 390, height: 844 }, { width: 1024, height: 700 }]) {
+      await page.setViewportSize(size);
+      const below = await page.evaluate(() => ['goal', 'today', 'scramble', 'scramble-to'].filter((id) =>
+        document.getElementById(id).getBoundingClientRect().bottom > innerHeight));
+      assert.deepEqual(below, [], JSON.stringify(size));
+    }
+    const ends = [];
+    for (const id of ['move-l', 'move-r', 'undo', 'undo', 'redo', 'redo']) {
+      ends.push((await enabled(page, ['undo', 'redo'])).join(' '));
+      await page.click(`#${id}`);
+    }
+    ends.push((await enabled(page, ['undo', 'redo'])).join(' '));
+    assert.deepEqual(ends, ['', 'undo', 'undo', 'undo redo', 'redo', 'undo redo', 'undo']);
+    const marked = await page.evaluate(() => document.querySelector('#distance-table [aria-current]').cells[0].textContent);
+    assert.equal(Number(marked), solution(simulated(kDefault, ['LR']).split(' '), kDefault).length);
+    const long = 'LR'.repeat(50) + 'L';
+    for (const letters of [long.slice(0, 41), long]) {
+      await fill(page, 'moves', letters);
+      await page.click('#moves-form button');
+    }
+    assert.ok((await text(page, 'status')).startsWith('After 101 moves, '));
+    const all = 'LR' + long.slice(0, 41) + long;
+    assert.equal(await text(page, 'moves-made'), `${all.slice(0, 24)} … ${all.slice(-24)} (${all.length} moves)`);
+    const board = [2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1];
+    await fill(page, 'state', board.join(' '));
+    await page.click('#state-form button');
+    const target = [1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2];
+    await fill(page, 'target', target.join(' '));
+    await page.evaluate(() => document.getElementById('target').dispatchEvent(new Event('change')));
+    const marks = await page.evaluate(() => [...document.querySelectorAll('#board [role="listitem"]')].map((tile) => tile.dataset.inPlace));
+    assert.deepEqual(marks, board.map((value, i) => (value === target[i] ? 'yes' : 'no')));
+    const distance = solution(board, target).length;
+    assert.equal(await text(page, 'status'), `New target ${target.join(' ')}; the board is ${movesCount(distance)} from it.`);
+  },
+
+  // Back after each kind of new start gives the board before it; a step back travels backwards;
+  // a step of Play is said briefly and its travel fits it; a hint asked again is said again.
+  async HistoryPlaybackAndHintsGoTheWayTheyShould(page) {
+    await page.click('#move-l');
+    const starts = [await boardText(page)];
+    for (const start of ['#scramble', '#state-form button', '#target-form button', '#reset']) {
+      if (start === '#state-form button') await fill(page, 'state', simulated(kDefault, ['RRL']));
+      if (start === '#target-form button') await fill(page, 'target', simulated(kDefault, ['L']));
+      await page.click(start);
+      await page.click('#move-r');
+      starts.push(await boardText(page));
+    }
+    for (const before of starts.slice(0, -1).reverse()) {
+      await page.evaluate(() => history.back());
+      await waitForBoard(page, before);
+    }
+    await scrambleTo(page, 6);
+    await page.click('#solve');
+    await waitFor(page, () => text(page, 'solution'), Boolean, 'the solution');
+    for (const id of ['step-forward', 'step-forward']) await page.click(`#${id}`);
+    const travel = await page.evaluate(() => {
+      const tiles = [...document.querySelectorAll('#board [role="listitem"]')];
+      const before = tiles.map((tile) => tile.dataset.value);
+      document.getElementById('step-back').click();
+      return document.getAnimations().map((animation) => {
+        const [dx, dy] = animation.effect.getKeyframes()[0].transform.match(/-?[\d.]+/g).map(Number);
+        const to = tiles.indexOf(animation.effect.target.parentElement);
+        const box = tiles[to].getBoundingClientRect();
+        const from = tiles.findIndex((tile) => Math.abs(tile.getBoundingClientRect().left - box.left - dx) < 1 &&
+                                               Math.abs(tile.getBoundingClientRect().top - box.top - dy) < 1);
+        return before[from] === tiles[to].dataset.value;
+      });
+    });
+    assert.ok(travel.length > 0 && travel.every(Boolean), JSON.stringify(travel));
+    await page.evaluate(() => {
+      window.said = [];
+      new MutationObserver(() => said.push(document.getElementById('status').textContent))
+        .observe(document.getElementById('status'), { childList: true, characterData: true, subtree: true });
+      window.travels = [];
+      setInterval(() => travels.push(...document.getAnimations().map((animation) => animation.effect.getTiming().duration)), 20);
+      document.getElementById('speed').value = '100';
+      document.getAnimations().forEach((animation) => animation.finish());  // the step back's
+    });
+    await page.click('#play');
+    await waitForBoard(page, kDefault.join(' '));
+    const play = await page.evaluate(() => ({ said, longest: Math.max(...travels) }));
+    assert.ok(play.longest <= 100, JSON.stringify(play));
+    assert.ok(play.said.slice(0, -1).every((line) => /^Move \d of 6, \d moves?\.$/.test(line)), JSON.stringify(play.said));
+    assert.ok(play.said.at(-1).startsWith(`The solution reached the target. Move 6 of 6, At the target: ${kDefault.join(' ')}.`));
+    await scrambleTo(page, 6);
+    await page.click('#hint');
+    const hint = await text(page, 'status');
+    await page.click('#hint');
+    assert.equal(await text(page, 'status'), `Again: ${hint}`);
+  },
+
   async APlayersWalkToTheTargetIsCelebrated(page) {
     const start = await scrambleTo(page, 4);
     await page.click('#move-l');
