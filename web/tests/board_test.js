@@ -535,8 +535,8 @@ const tests = {
     for (const letters of [long.slice(0, 41), long]) {
       await fill(page, 'moves', letters);
       await page.click('#moves-form button');
+      assert.ok((await text(page, 'status')).startsWith(`After ${letters.length} moves, `));
     }
-    assert.ok((await text(page, 'status')).startsWith('After 101 moves, '));
     const all = 'LR' + long.slice(0, 41) + long;
     assert.equal(await text(page, 'moves-made'), `${all.slice(0, 24)} … ${all.slice(-24)} (${all.length} moves)`);
     const board = [2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1];
