@@ -576,7 +576,7 @@ const tests = {
       const before = tiles.map((tile) => tile.dataset.value);
       document.getElementById('step-back').click();
       return document.getAnimations().map((animation) => {
-        const [dx, dy] = animation.effect.getKeyframes()[0].transform.match(/-?[\d.]+/g).map(Number);
+        const [dx, dy = 0] = animation.effect.getKeyframes()[0].transform.match(/-?[\d.]+/g).map(Number);
         const to = tiles.indexOf(animation.effect.target.parentElement);
         const box = tiles[to].getBoundingClientRect();
         const from = tiles.findIndex((tile) => Math.abs(tile.getBoundingClientRect().left - box.left - dx) < 1 &&
