@@ -190,15 +190,16 @@ int32_t boardStatesAtDistance(int32_t distance) {
 }
 
 // The board of day `day` (days since 1970-01-01) into `values`, from the table of the default
-// target, which must be the one made last; returns its distance. The same day gives the same board in any build that keeps these
-// moves: it depends on no search order and no hash.
+// target, which must be the one made last; returns its distance. The same day gives the same
+// board in any build that keeps these moves: it depends on no search order and no hash.
 int32_t boardOfDay(int32_t day, int32_t* values) {
   const int64_t sinceMonday = int64_t{day} + kThursday;
   const int64_t week = sinceMonday >= 0 ? sinceMonday / 7 : (sinceMonday - 6) / 7;
   const auto distance = static_cast<int32_t>(kFirstDayDistance + (sinceMonday - week * 7));
   const auto& first = table.firstAtDistance;
-  std::vector<PackedState> keys(table.found.begin() + first[static_cast<std::size_t>(distance)],
-                                table.found.begin() + first[static_cast<std::size_t>(distance) + 1]);
+  std::vector<PackedState> keys(
+      table.found.begin() + first[static_cast<std::size_t>(distance)],
+      table.found.begin() + first[static_cast<std::size_t>(distance) + 1]);
   for (PackedState& key : keys) key = orderKey(key);
   std::sort(keys.begin(), keys.end());
   const auto count = static_cast<int64_t>(keys.size());

@@ -43,18 +43,19 @@ int checkReadme(const char* path) {
   std::stringstream whole;
   whole << file.rdbuf();
   const std::string readme = whole.str();
-  static const std::regex kRow(R"(\| (\d{4})-(\d{2})-(\d{2}) \| \w+ \| `([-0-9 ]+)` \| (\d+) moves \|)");
+  static const std::regex kRow(
+      R"(\| (\d{4})-(\d{2})-(\d{2}) \| \w+ \| `([-0-9 ]+)` \| (\d+) moves \|)");
   int rows = 0;
   int faults = 0;
-  for (auto row = std::sregex_iterator(readme.begin(), readme.end(), kRow); row != std::sregex_iterator();
-       ++row, ++rows) {
+  for (auto row = std::sregex_iterator(readme.begin(), readme.end(), kRow);
+       row != std::sregex_iterator(); ++row, ++rows) {
     const auto& match = *row;
     Board board{};
-    const int32_t distance =
-        boardOfDay(dayNumber(std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3])), board.data());
+    const int32_t distance = boardOfDay(
+        dayNumber(std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3])), board.data());
     if (text(board) != match[4].str() || std::to_string(distance) != match[5].str()) {
-      std::printf("README %s: core gives `%s` at %d moves\n", match[0].str().c_str(), text(board).c_str(),
-                  distance);
+      std::printf("README %s: core gives `%s` at %d moves\n", match[0].str().c_str(),
+                  text(board).c_str(), distance);
       ++faults;
     }
   }
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
   const Board target{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   boardDistancesTo(target.data());
   const int faults = checkReadme(argv[1]) + checkTwoYears();
-  std::printf(faults == 0 ? "the days' boards are the README's, and none repeats\n" : "%d faults\n", faults);
+  std::printf(faults == 0 ? "the days' boards are the README's, and none repeats\n" : "%d faults\n",
+              faults);
   return faults == 0 ? 0 : 1;
 }
