@@ -1,7 +1,7 @@
 // The visual page's starting point and its changes of the board: each change is drawn, announced
 // with the distance it leaves, kept for undo and redo, written into the address and kept on the
 // device. The parts it connects (tiles.js, distances.js, playback.js, address.js, keep.js,
-// move_pictures.js) each own one concern; the program's core (core.js) decides every move and
+// today.js, move_pictures.js) each own one concern; the program's core (core.js) decides every move and
 // every search.
 'use strict';
 

@@ -129,7 +129,7 @@ function createPlayback(core, tiles, distances, board) {
     markStep();
   }
 
-  const stepName = () => `Move ${solution.index} of ${solution.letters.length}`;
+  const stepName = () => (solution.index === 0 ? 'The start of the solution' : `Move ${solution.index} of ${solution.letters.length}`);
 
   function play() {
     if (!solution) return;

@@ -208,7 +208,7 @@ const tests = {
       const seen = await standing(page);
       const words = distanceWords(solution(wanted.split(' '), kDefault));
       assert.equal(seen.distance, words, kind);
-      assert.ok(seen.status.endsWith(`, ${words}: ${wanted}.`), seen.status);
+      assert.ok(seen.status.endsWith(` ${words}: ${wanted}.`), seen.status);  // an undo of nothing says nothing
       assert.deepEqual([seen.undo, seen.redo], [done.length === 0, undone.length === 0], kind);
       const letters = done.join('').replace(/[^LlRr]/g, '').toUpperCase();
       const shown = await text(page, 'moves-made');  // the whole line, or its ends and its count
