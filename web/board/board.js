@@ -350,18 +350,6 @@
     action();
   }
 
-  async function copyLink() {
-    try {
-      await navigator.clipboard.writeText(location.href);
-      announce('The link is copied.');
-    } catch {
-      for (const id of ['link', 'link-label']) element(id).hidden = false;
-      element('link').value = location.href;
-      element('link').select();
-      announce('The clipboard is not available here: the address is selected in the field, to copy.');
-    }
-  }
-
   const onSubmit = (id, action) => element(id).addEventListener('submit', (event) => {
     event.preventDefault();
     action();
@@ -378,7 +366,7 @@
   onSubmit('state-form', setState);
   onSubmit('target-form', () => { if (readTarget()) playback.solve(); });
   element('target').addEventListener('change', readTarget);
-  onClick('copy-link', copyLink);
+  onClick('copy-link', () => copyOrSelect(location.href, 'link', 'link-label', 'The link is copied.', 'the address'));
   onClick('today', startToday);
   onClick('share-result', () => today.share(kOpenedAddress));
   element('show-distance').addEventListener('change', showDistance);

@@ -43,6 +43,30 @@ function setDisabled(control, disabled) {
   if (handTo) handTo.focus({ preventScroll: true });
 }
 
+// A row of a table of two columns: `first` and `second` as its cells' text.
+function tableRow(first, second) {
+  const row = document.createElement('tr');
+  row.innerHTML = '<td></td><td></td>';
+  row.cells[0].textContent = String(first);
+  row.cells[1].textContent = String(second);
+  return row;
+}
+
+// Copies `text` to the clipboard and says `copied`; where the browser refuses the clipboard (as it
+// may for a page opened from its file), shows `text` selected in the field `fieldId` (and its
+// label `labelId`), to copy, and says that `what` is there.
+async function copyOrSelect(text, fieldId, labelId, copied, what) {
+  try {
+    await navigator.clipboard.writeText(text);
+    announce(copied);
+  } catch {
+    for (const id of [fieldId, labelId]) element(id).hidden = false;
+    element(fieldId).value = text;
+    element(fieldId).select();
+    announce(`The clipboard is not available here: ${what} is selected in the field, to copy.`);
+  }
+}
+
 // A new SVG element `name` with `attributes`.
 function svgElement(name, attributes) {
   const made = document.createElementNS(kSvg, name);

@@ -32,11 +32,8 @@ function createDistances(core, elements) {
 
   function drawTable() {
     elements.table.tBodies[0].replaceChildren(...counts.map((count, distance) => {
-      const row = document.createElement('tr');
+      const row = tableRow(distance, count);
       row.dataset.distance = String(distance);
-      row.innerHTML = '<td></td><td></td>';
-      row.cells[0].textContent = String(distance);
-      row.cells[1].textContent = String(count);
       return row;
     }));
     elements.total.textContent = String(counts.reduce((sum, count) => sum + count, 0));

@@ -144,13 +144,8 @@ function createToday(core, keeper, key) {
     drawBarPlot(element('record-plot'), figures.over, labels, -1);
     element('record-plot').setAttribute('aria-label', 'Solved days by moves over the shortest: ' +
       figures.over.map((count, over) => `${labels[over]} over, ${daysCount(count)}`).join('; ') + '.');
-    element('record-table').tBodies[0].replaceChildren(...figures.over.map((count, over) => {
-      const row = document.createElement('tr');
-      row.innerHTML = '<td></td><td></td>';
-      row.cells[0].textContent = over === kOverColumns - 1 ? '5 or more' : String(over);
-      row.cells[1].textContent = String(count);
-      return row;
-    }));
+    element('record-table').tBodies[0].replaceChildren(...figures.over.map((count, over) =>
+      tableRow(over === kOverColumns - 1 ? '5 or more' : over, count)));
     setDisabled(element('share-result'), !(record.days[today] && record.days[today].result));
   }
 
@@ -161,7 +156,6 @@ function createToday(core, keeper, key) {
     const day = record.days[today];
     if (!day || !day.result) return;
     const text = shareText(today, day, figuresOf(record.days, today).currentStreak, address);
-    element('result-text').value = text;
     if (navigator.share) {
       try {
         await navigator.share({ text });
@@ -170,14 +164,7 @@ function createToday(core, keeper, key) {
         if (error && error.name === 'AbortError') return;  // the player closed the share sheet
       }
     }
-    try {
-      await navigator.clipboard.writeText(text);
-      announce('The result is copied.');
-    } catch {
-      for (const id of ['result-text', 'result-label']) element(id).hidden = false;
-      element('result-text').select();
-      announce('The clipboard is not available here: the result is selected in the field, to copy.');
-    }
+    await copyOrSelect(text, 'result-text', 'result-label', 'The result is copied.', 'the result');
   }
 
   return { read, write, forget, start, keepAttempt, noteHint, noteDistanceShown, noteSolutionShown, noteSolved, draw, share };
