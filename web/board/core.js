@@ -31,6 +31,13 @@ function withStates(instance, states, use) {
   }
 }
 
+// The state that `fill(address)` writes into the instance's memory.
+function stateFrom(instance, fill) {
+  const state = new Array(kStateLength).fill(0);
+  withStates(instance, [state], fill);
+  return state;
+}
+
 // Resolves to the core: applyLetters(state, letters) gives the state after the letters (L, l, R
 // and r; anything else skipped); solve(from, to) resolves to the lines of the program's run
 // report; reachable(from) to every state that the moves reach from `from`, as a count and a
@@ -55,18 +62,10 @@ async function createCore() {
     distancesTo: (target) => withState(target, (address) => mover._boardDistancesTo(address)),
     distanceOf: (state) => withState(state, (address) => mover._boardDistanceOf(address)),
     statesAt: (distance) => mover._boardStatesAtDistance(distance),
-    stateAt(distance, index) {
-      const state = new Array(kStateLength).fill(0);
-      withStates(mover, [state], (address) => mover._boardStateAtDistance(distance, index, address));
-      return state;
-    },
+    stateAt: (distance, index) => stateFrom(mover, (address) => mover._boardStateAtDistance(distance, index, address)),
     // The board of day `day` (days since 1970-01-01); the table made last must be the default
     // target's.
-    boardOfDay(day) {
-      const state = new Array(kStateLength).fill(0);
-      withStates(mover, [state], (address) => mover._boardOfDay(day, address));
-      return state;
-    },
+    boardOfDay: (day) => stateFrom(mover, (address) => mover._boardOfDay(day, address)),
     applyLetters(state, letters) {
       const text = new TextEncoder().encode(letters + '\0');
       const letterAddress = mover._malloc(text.length);
@@ -85,11 +84,7 @@ async function createCore() {
     async reachable(from) {
       const searcher = await instantiate(() => {});
       const count = withStates(searcher, [[...from]], (address) => searcher._boardReachable(address));
-      const stateAt = (index) => {
-        const state = new Array(kStateLength).fill(0);
-        withStates(searcher, [state], (address) => searcher._boardQueuedState(index, address));
-        return state;
-      };
+      const stateAt = (index) => stateFrom(searcher, (address) => searcher._boardQueuedState(index, address));
       return { count, stateAt };
     },
   };

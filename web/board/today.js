@@ -80,6 +80,7 @@ function shareText(date, day, streak, address) {
 function createToday(core, keeper, key) {
   let record = { days: {}, attempt: null };
   let changed = false;  // not yet kept as it is now
+  let drawnOn = '';  // the date the record was last drawn for
 
   // Reads the kept record; false when what is kept cannot be read (it is then replaced at the
   // next write).
@@ -136,6 +137,7 @@ function createToday(core, keeper, key) {
   // Redraws the figures, the plot and its table, and enables Share once today has a result.
   function draw() {
     const today = localDate();
+    drawnOn = today;
     const figures = figuresOf(record.days, today);
     for (const name of ['played', 'solved', 'atShortest', 'currentStreak', 'bestStreak']) {
       element(`record-${name}`).textContent = String(figures[name]);
@@ -167,5 +169,8 @@ function createToday(core, keeper, key) {
     await copyOrSelect(text, 'result-text', 'result-label', 'The result is copied.', 'the result');
   }
 
-  return { read, write, forget, start, keepAttempt, noteHint, noteDistanceShown, noteSolutionShown, noteSolved, draw, share };
+  // Redraws the record if the date has turned since it was drawn (streaks and Share depend on it).
+  const refresh = () => { if (localDate() !== drawnOn) draw(); };
+
+  return { read, write, forget, start, keepAttempt, noteHint, noteDistanceShown, noteSolutionShown, noteSolved, refresh, share };
 }
