@@ -42,7 +42,7 @@
     },
     step: (state, moves, what, { sources, lead, briefly }) => change(state, moves, what, {
       sources, alongSolution: true, lead, briefly, travelMs: Math.min(kTravelMs, kTravelShare * Number(element('speed').value)) }),
-    tell: (what) => announce(`${what}, ${standingText(distances.distanceOf(page.state))}: ${page.state.join(' ')}.`),
+    tell: (what) => announce(changeSentence(what, page.state, distances.distanceOf(page.state))),
   });
   const sameValues = (a, b) => a.every((value, i) => value === b[i]);
   // The target the address names: the one in effect, once one is given or differs from the default.
@@ -63,6 +63,12 @@
                                       speed: element('speed').value, showDistance: distanceShown() }));
     if (page.day) today.keepAttempt(page.day, { ...entryNow(), undo: page.undo });
     today.write();
+    return storageNotice();
+  }
+
+  // The sentence that says, once, that storage does not work, also shown for good under the
+  // board's controls; '' when there is nothing to say.
+  function storageNotice() {
     const notice = keeper.notice();
     if (notice) element('not-kept').hidden = false;
     return notice;
@@ -103,8 +109,7 @@
   function open() {
     const kept = keeper.read(kGameKey, unpackGame);
     const recordRead = today.read();
-    const lead = [kept.bad || !recordRead ? kUnreadable : '', keeper.notice()].filter(Boolean).join(' ');
-    if (lead.includes(kNotKept)) element('not-kept').hidden = false;
+    const lead = [kept.bad || !recordRead ? kUnreadable : '', storageNotice()].filter(Boolean).join(' ');
     if (kept.value && addressNames(kept.value)) {
       takeGame(kept.value);
       show(page.state, page.moves, 'The game you left', { keep: false, lead, opening: true });
@@ -140,7 +145,7 @@
   // solution, its travel within `travelMs`; `adding` a new start, which adds an entry to the
   // browser's history; `fromAddress` a board the address gave, which needs none; `opening` a
   // `what` that opens the page's story ("The game you left"), `briefly` a step said without the
-  // board, and `said` a sentence of its own in place of the usual one.
+  // board, and `said` gives, once the board is drawn, a sentence of its own for the usual one.
   function show(state, moves, what, { sources = null, own = false, alongSolution = false, adding = false, fromAddress = false,
                                       lead = '', keep = true, travelMs, opening = false, briefly = false, said = null } = {}) {
     const before = distances.distanceOf(page.state);
@@ -152,13 +157,13 @@
     const reached = own && distance === 0 && before !== 0 && moves.length > 0;
     tiles.markSolved(reached && !page.shown);
     const reachedLead = reached ? solvedSentence(moves) : lead;
-    const sentence = said || `${what}${opening ? ':' : ','} ${standingText(distance)}${briefly ? '.' : `: ${state.join(' ')}.`}`;
+    const sentence = said ? said() : changeSentence(what, state, distance, { opening, briefly });
     const told = `${reachedLead ? reachedLead + ' ' : ''}${sentence}`;
     if (!alongSolution) playback.leave();
     if (!fromAddress) followInAddress(state, addressTarget(), adding);
     setDisabled(element('undo'), page.undo.length === 0);
     setDisabled(element('redo'), page.redo.length === 0);
-    today.draw();
+    today.refresh();
     const notice = keep ? keepGame() : '';
     announce(notice ? `${told} ${notice}` : told);
   }
@@ -166,6 +171,11 @@
   // What a change leaves, as its announcement says it: the distance's words, or the tiles in
   // place while the distance is not shown.
   const standingText = (distance) => (distanceShown() ? distanceText(distance) : element('in-place').textContent);
+
+  // How a change is said: `what` happened (followed by a colon when it `opening`s the page's
+  // story), where it leaves the board, then the board itself unless it is said `briefly`.
+  const changeSentence = (what, state, distance, { opening = false, briefly = false } = {}) =>
+    `${what}${opening ? ':' : ','} ${standingText(distance)}${briefly ? '.' : `: ${state.join(' ')}.`}`;
 
   // The line of moves as shown: the whole line up to kMovesShown letters, else its start and
   // its end with the count between.
@@ -277,15 +287,14 @@
 
   // Makes `target` the target, and starts a new attempt against it.
   function takeTarget(target, what) {
-    page.target = target;
-    distances.setTarget(target);
+    useTarget(target, element('target').value);
     Object.assign(page, { shortest: distances.distanceOf(page.state), day: '', shown: false });
-    show(page.state, '', what, { adding: true, said: `${what} ${target.join(' ')}; ${boardFromTarget()}.` });
+    show(page.state, '', what, { adding: true, said: () => `${what} ${target.join(' ')}; ${boardFromTarget(page.shortest)}.` });
   }
 
-  // Where the board stands from a new target, in words that do not read it as the board.
-  function boardFromTarget() {
-    const distance = distances.distanceOf(page.state);
+  // Where the board, `distance` moves away, stands from a new target, in words that do not read
+  // it as the board.
+  function boardFromTarget(distance) {
     if (!distanceShown()) return `the board has ${element('in-place').textContent}`;
     return distance < 0 ? 'the board cannot reach it' : distance === 0 ? 'the board is at it' : `the board is ${movesCount(distance)} from it`;
   }

@@ -427,6 +427,12 @@ const tests = {
       rows: document.querySelectorAll('#distance-table [aria-current]').length }));
     assert.deepEqual(hidden, { status: `After L, ${await text(page, 'in-place')}: ${await boardText(page)}.`, distance: 'Not shown',
                                plot: 'States at each distance from the target, from 0 to 21 moves. The table beside gives the numbers.0', rows: 0 });
+    // A new target, the distance hidden: the tiles in place are counted against the new target.
+    const target = simulated(kDefault, ['R']).split(' ').map(Number);
+    await fill(page, 'target', target.join(' '));
+    await page.evaluate(() => document.getElementById('target').dispatchEvent(new Event('change')));
+    const inPlace = (await boardText(page)).split(' ').filter((value, i) => Number(value) === target[i]).length;
+    assert.equal(await text(page, 'status'), `New target ${target.join(' ')}; the board has ${inPlace} of 12 in place.`);
   },
 
   // The day's result is recorded once, on its own date, and shared without a move; a day a few
