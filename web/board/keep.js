@@ -93,11 +93,9 @@ function packEntries(entries) {
   let previous = '';
   return entries.slice(-kUndoKept).map((entry) => {
     const moves = entry.moves;
-    let shared = Math.min(previous.length, moves.length);
-    if (!moves.startsWith(previous.slice(0, shared))) {
-      shared = 0;
-      while (moves[shared] === previous[shared]) shared++;
-    }
+    const most = Math.min(previous.length, moves.length);
+    let shared = 0;
+    while (shared < most && moves[shared] === previous[shared]) shared++;
     previous = moves;
     return { ...entry, moves: [shared, moves.slice(shared)] };
   });

@@ -1,6 +1,7 @@
 // The page folder served on 127.0.0.1 in Chromium, as a phone keeps it: installable, and after one
-// visit usable with the network gone or never answering (the visual page plays, solves and plays back; the terminal
-// page runs a solver session; the manual opens), and a new build reaches it at the next visit.
+// visit usable with the network gone or never answering (the visual page plays, solves and plays
+// back; the terminal page runs a solver session; the manual opens), and a new build reaches it at
+// the next visit.
 //   node offline_test.js PAGE_FOLDER NATIVE_PROGRAM OFFLINE_SOURCE_FOLDER
 'use strict';
 
