@@ -73,6 +73,11 @@ async function enterTarget(page, target) {
   await page.click('#hint');
   await waitFor(page, () => page.evaluate(() => location.hash), (hash) => hash.endsWith(target.replace(/ /g, ',')), 'the target');
 }
+// Makes `target` the target as leaving its field does, with nothing else said after it.
+async function takeTarget(page, target) {
+  await fill(page, 'target', target.join(' '));
+  await page.evaluate(() => document.getElementById('target').dispatchEvent(new Event('change')));
+}
 // Plays `letters` by keys on the board, up to the target.
 async function walkToTheTarget(page, letters) {
   await focusBoard(page);
@@ -429,8 +434,7 @@ const tests = {
                                plot: 'States at each distance from the target, from 0 to 21 moves. The table beside gives the numbers.0', rows: 0 });
     // A new target, the distance hidden: the tiles in place are counted against the new target.
     const target = simulated(kDefault, ['R']).split(' ').map(Number);
-    await fill(page, 'target', target.join(' '));
-    await page.evaluate(() => document.getElementById('target').dispatchEvent(new Event('change')));
+    await takeTarget(page, target);
     const inPlace = (await boardText(page)).split(' ').filter((value, i) => Number(value) === target[i]).length;
     assert.equal(await text(page, 'status'), `New target ${target.join(' ')}; the board has ${inPlace} of 12 in place.`);
   },
@@ -549,8 +553,7 @@ const tests = {
     await fill(page, 'state', board.join(' '));
     await page.click('#state-form button');
     const target = [1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2];
-    await fill(page, 'target', target.join(' '));
-    await page.evaluate(() => document.getElementById('target').dispatchEvent(new Event('change')));
+    await takeTarget(page, target);
     const marks = await page.evaluate(() => [...document.querySelectorAll('#board [role="listitem"]')].map((tile) => tile.dataset.inPlace));
     assert.deepEqual(marks, board.map((value, i) => (value === target[i] ? 'yes' : 'no')));
     const distance = solution(board, target).length;
