@@ -55,15 +55,21 @@
 
   // ---- Keeping the game on the device ----
 
-  // Writes the whole game; a storage that fails is said once, in the live region and under the
-  // board's controls.
+  // Writes the whole game.
   function keepGame() {
     keeper.write(kGameKey, packGame({ ...entryNow(true), day: page.day, shown: page.shown, targetText: element('target').value,
                                       undo: page.undo, redo: page.redo, scrambleTo: element('scramble-to').value,
                                       speed: element('speed').value, showDistance: distanceShown() }));
     if (page.day) today.keepAttempt(page.day, { ...entryNow(), undo: page.undo });
     today.write();
-    return storageNotice();
+  }
+
+  // Keeps the game and says `sentence` (if any), then, once, that storage does not work when it
+  // failed.
+  function keepAndSay(sentence = '') {
+    keepGame();
+    const said = [sentence, storageNotice()].filter(Boolean).join(' ');
+    if (said) announce(said);
   }
 
   // The sentence that says, once, that storage does not work, also shown for good under the
@@ -164,8 +170,8 @@
     setDisabled(element('undo'), page.undo.length === 0);
     setDisabled(element('redo'), page.redo.length === 0);
     today.refresh();
-    const notice = keep ? keepGame() : '';
-    announce(notice ? `${told} ${notice}` : told);
+    if (keep) keepAndSay(told);
+    else announce(told);
   }
 
   // What a change leaves, as its announcement says it: the distance's words, or the tiles in
@@ -267,9 +273,7 @@
   function showDistance() {
     if (distanceShown() && page.day) today.noteDistanceShown(page.day);
     const distance = distances.show(page.state, distanceShown());
-    const notice = keepGame();
-    announce((distanceShown() ? `The distance is shown: ${distanceText(distance)}.` : 'The distance is not shown.') +
-             (notice ? ` ${notice}` : ''));
+    keepAndSay(distanceShown() ? `The distance is shown: ${distanceText(distance)}.` : 'The distance is not shown.');
   }
 
   // ---- Fields and the target ----
@@ -386,7 +390,7 @@
     element('forget').focus();
   });
   for (const id of ['scramble-to', 'speed']) {
-    element(id).addEventListener('change', () => { const notice = keepGame(); if (notice) announce(notice); });
+    element(id).addEventListener('change', () => keepAndSay());
   }
   document.addEventListener('keydown', onMoveKey);
   document.addEventListener('keydown', onUndoKey);

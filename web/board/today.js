@@ -17,9 +17,9 @@ const dayNumber = (date) => Date.UTC(Number(date.slice(0, 4)), Number(date.slice
 
 // A day of the record: its help so far and its result (null, 'shown', or { moves, shortest }).
 const isDay = (day) => day !== null && typeof day === 'object' && Number.isInteger(day.hints) && day.hints >= 0 &&
-  typeof day.distanceShown === 'boolean' && (day.result === null || day.result === 'shown' || (day.result !== null &&
-  typeof day.result === 'object' && Number.isInteger(day.result.shortest) && day.result.shortest >= 0 &&
-  Number.isInteger(day.result.moves) && day.result.moves >= day.result.shortest));
+  typeof day.distanceShown === 'boolean' && (day.result === null || day.result === 'shown' ||
+  (typeof day.result === 'object' && Number.isInteger(day.result.shortest) && day.result.shortest >= 0 &&
+   Number.isInteger(day.result.moves) && day.result.moves >= day.result.shortest));
 
 // The record that packRecord packed, or null when `kept` is not one.
 function unpackRecord(kept) {
